@@ -1,0 +1,67 @@
+// The design of a window as data: every element with its kind, name, place in twips,
+// caption, colours, font and outline, listed from the bottom of the stacking order to the
+// top. A face is fixed when the window is created; only the properties of forms/element.h
+// change afterwards.
+#pragma once
+
+#include "forms/colour.h"
+#include "forms/geometry.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace forms {
+
+enum class Kind { TextBox, Label, Shape, Line, Timer, Menu, MenuItem, Picture, Button };
+enum class ShapeStyle { Rectangle, RoundedRectangle };
+enum class Alignment { Left, Centre, Right };
+
+// A font requested by name; an empty name means the platform's default dialog font.
+struct Font {
+    std::u16string_view name{};
+    double points = 0;
+    int weight = 400;
+    int charset = 128; // Japanese (Shift-JIS)
+};
+
+struct ElementDesign {
+    Kind kind = Kind::Label;
+    std::string_view name{}; // UTF-8
+    int index = -1;          // member of a control array, or -1
+    Rect rect{};             // a line uses left/top as its first point, right()/bottom() as its second
+    std::u16string_view caption{};
+    Colour foreColor = system_colour::ButtonText;
+    Colour backColor = system_colour::ButtonFace;
+    bool opaque = false; // labels: paint the background colour behind the caption
+    Font font{};
+    Alignment alignment = Alignment::Centre;
+    ShapeStyle shape = ShapeStyle::Rectangle;
+    std::optional<Colour> outline{}; // shapes: 1-pixel solid outline, or none
+    int interval = 0;                // timers, milliseconds
+    int tabIndex = -1;               // position in the tab order, or -1 for no focus
+    std::string_view parent{};       // menu items: the menu they belong to
+    std::string_view picture{};      // picture boxes: name of the embedded image
+    std::u16string_view accessibleName{};
+};
+
+enum class Border { Sizable, FixedDialog };
+
+struct WindowDesign {
+    std::string_view name{};
+    std::u16string_view caption{};
+    Colour backColor = system_colour::ButtonFace;
+    int clientWidth = 0; // twips
+    int clientHeight = 0;
+    Border border = Border::Sizable;
+    bool taskbarButton = true;
+    std::optional<Point> screenPlace{}; // twips from the screen's corner, or the system's choice
+    std::string_view icon{};
+};
+
+struct FaceDesign {
+    WindowDesign window;
+    std::span<const ElementDesign> elements; // bottom of the stacking order first
+};
+
+} // namespace forms
