@@ -26,6 +26,11 @@ class Form {
     const Handler* handler(std::string_view name, int index = Element::NoIndex) const;
     const std::vector<Element*>& elements() const { return elements_; }
 
+    // The user closed the window with its close box or system menu; the window is already
+    // hidden. Called after the close event has been handled, so the owner may destroy the
+    // view from here.
+    virtual void closedByUser() {}
+
   protected:
     void bind(Element& element) { elements_.push_back(&element); }
     void on(std::string_view name, Handler handler) { on(name, Element::NoIndex, std::move(handler)); }
