@@ -1,0 +1,21 @@
+#include "app/frm_about.h"
+
+#include "windows/about_face.h"
+
+FrmAbout::FrmAbout(forms::Platform& platform, std::function<void()> closed)
+    : closed_(std::move(closed)) {
+    bind(window);
+    on("CommandVersionToziru", [this] { CommandVersionToziru_Click(); });
+    applyDesign(windows::aboutFace());
+    view_ = platform.createView(windows::aboutFace(), *this);
+}
+
+FrmAbout::~FrmAbout() = default;
+
+void FrmAbout::CommandVersionToziru_Click() { window.setVisible(false); }
+
+void FrmAbout::closedByUser() {
+    // The callback destroys this object: run a copy that outlives it.
+    if (auto closed = closed_)
+        closed();
+}

@@ -1,0 +1,15 @@
+#include "lights/key_flash.h"
+
+namespace lights {
+
+void flashKeyFace(forms::Shape& face, forms::Timer& flashTimer) {
+    face.setBackColor(forms::Black);
+    flashTimer.setInterval(KeyFlashInterval);
+}
+
+void restoreKeyFaces(std::span<const FaceColour> faces) {
+    for (const FaceColour& entry : faces)
+        entry.face->setBackColor(entry.colour);
+}
+
+} // namespace lights

@@ -1,0 +1,45 @@
+// The border light show: a green-and-pink chase round the ring of lamps that swaps once a
+// second, and the red result flash of the lamps and the entry line that the equals key
+// starts. Everything is counted in ticks of the lamp timer; the timer itself, and which
+// shapes are the lamps, belong to the window.
+#pragma once
+
+#include "forms/colour.h"
+#include "forms/element.h"
+
+#include <cstdint>
+#include <span>
+
+namespace lights {
+
+inline constexpr int LampInterval = 100; // milliseconds
+inline constexpr int LampCount = 56;
+
+namespace lamp_colour {
+inline constexpr forms::Colour Green = 0x00FF00;
+inline constexpr forms::Colour Pink = 0x8080FF; // the window's own background
+inline constexpr forms::Colour Red = 0x0000FF;
+inline constexpr forms::Colour Orange = 0x0080FF; // the entry line's own background
+} // namespace lamp_colour
+
+class LampShow {
+  public:
+    // The show's state, named as the window's fields are named. All zero at start.
+    std::uint8_t LampMode = 0; // 0, 1 chase patterns; 2 red, 3 pink half of the flash
+    std::int16_t LampTick = 0; // 0 to 9999, wrapping
+    std::int16_t LampCycle = 0; // red-and-pink pairs of the current flash completed
+    std::int16_t LampLast = 0; // LampTick at the last switch made by a tick
+
+    // The window's load: starts the lamp timer in the first chase pattern.
+    void load(forms::Timer& lampTimer);
+    // The equals key's first step. Colours change from the next tick on.
+    void startResultFlash() { LampMode = 2; }
+    // One tick: paints the lamps (ShapeK1 first) and in a flash the entry line, then
+    // advances the show.
+    void tick(std::span<forms::Shape* const, LampCount> lamps, forms::TextBox& entryLine);
+
+  private:
+    void switchTo(std::uint8_t mode);
+};
+
+} // namespace lights

@@ -1,0 +1,39 @@
+# Debian 12 packages the build, the program and the tests need; sourced by run.sh and test.sh.
+# ensure_packages NAME… installs whichever of them are missing (as root, or through sudo).
+
+BUILD_PACKAGES=(cmake make g++ libgtest-dev qt6-base-dev libgl-dev)
+RUN_PACKAGES=(qt6-qpa-plugins fonts-motoya-l-maruberi fonts-ipafont-gothic xvfb xauth)
+TEST_PACKAGES=(locales x11-utils binutils-mingw-w64-x86-64 desktop-file-utils appstream)
+
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# A German locale, so the tests can show that numbers ignore the C locale's decimal comma.
+ensure_german_locale() {
+    if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        return 0
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    "${sudo[@]}" locale-gen >/dev/null
+}
