@@ -1,0 +1,11 @@
+// The face of the About window frmAbout as a fixed table: title, picture, version, rule,
+// credit lines and the close button. Showing and hiding the window is left to the app.
+#pragma once
+
+#include "forms/face.h"
+
+namespace windows {
+
+const forms::FaceDesign& aboutFace();
+
+} // namespace windows

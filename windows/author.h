@@ -1,0 +1,11 @@
+// The name of ぽこたま's author, as the About window's credit lines and the program file's
+// version information show it: family name, one full-width space, given name.
+#pragma once
+
+#include <string_view>
+
+namespace windows {
+
+inline constexpr std::u16string_view AuthorName = u"桃井\u3000つばさ";
+
+} // namespace windows
