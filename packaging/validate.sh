@@ -1,0 +1,27 @@
+#!/bin/sh
+# Validates the desktop entry and the AppStream metainfo with the freedesktop tools
+# (Debian: desktop-file-utils, appstream). Exits 77 (skipped) when neither is installed.
+# usage: validate.sh [packaging directory]
+set -eu
+dir=${1:-$(dirname "$0")}
+id=io.github.pokotama.Pokotama
+checked=0
+
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$dir/$id.desktop"
+    echo "desktop entry valid"
+    checked=1
+fi
+if command -v appstreamcli >/dev/null 2>&1; then
+    appstreamcli validate --no-net "$dir/$id.metainfo.xml"
+    checked=1
+fi
+# The metainfo names the desktop entry it describes, and the program it installs.
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$dir/$id.metainfo.xml"
+grep -q "^Exec=pokotama$" "$dir/$id.desktop"
+grep -q "<binary>pokotama</binary>" "$dir/$id.metainfo.xml"
+
+if [ "$checked" = 0 ]; then
+    echo "neither desktop-file-validate nor appstreamcli found: skipped"
+    exit 77
+fi
