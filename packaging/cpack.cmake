@@ -3,8 +3,8 @@
 
 set(CPACK_PACKAGE_NAME pokotama)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "桃井　つばさ")
-set(CPACK_PACKAGE_CONTACT "桃井　つばさ <tsubasa.momoi@pokotama.invalid>")
+set(CPACK_PACKAGE_VENDOR "森　結")
+set(CPACK_PACKAGE_CONTACT "森　結 <yui.mori@pokotama.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cheerful desktop calculator with blinking lamps")
 set(CPACK_PACKAGE_DESCRIPTION "ぽこたま (pokotama) is a small calculator with a Japanese face: two display
 lines, nineteen brightly coloured keys and a ring of lamps that chase around

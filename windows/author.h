@@ -6,6 +6,6 @@
 
 namespace windows {
 
-inline constexpr std::u16string_view AuthorName = u"桃井\u3000つばさ";
+inline constexpr std::u16string_view AuthorName = u"森\u3000結";
 
 } // namespace windows

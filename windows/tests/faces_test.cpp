@@ -307,13 +307,13 @@ TEST(AboutFace, ElementsInPlace) {
 }
 
 TEST(AboutFace, CreditLinesSpacedAndSigned) {
-    EXPECT_TRUE(AuthorName == u"桃井\u3000つばさ");
+    EXPECT_TRUE(AuthorName == u"森\u3000結");
     const std::pair<const char*, int> lines[] = {
         {"lblDescription", -1}, {"Label1", 0}, {"Label1", 1}};
     const std::u16string expected[] = {
-        u"プロデュース\u3000 桃井\u3000つばさ",
-        u"プログラム\u3000\u3000\u3000桃井\u3000つばさ",
-        u"企画\u3000\u3000\u3000\u3000\u3000\u3000 桃井\u3000つばさ",
+        u"プロデュース\u3000 森\u3000結",
+        u"プログラム\u3000\u3000\u3000森\u3000結",
+        u"企画\u3000\u3000\u3000\u3000\u3000\u3000 森\u3000結",
     };
     for (std::size_t i = 0; i < std::size(lines); ++i)
         EXPECT_TRUE(find(aboutFace(), lines[i].first, lines[i].second)->caption == expected[i])

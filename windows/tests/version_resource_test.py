@@ -120,7 +120,7 @@ class VersionResourceTest(unittest.TestCase):
         self.assertEqual(
             strings,
             {
-                "CompanyName": "桃井\u3000つばさ",
+                "CompanyName": "森\u3000結",
                 "FileVersion": "1.00",
                 "InternalName": "ぽこたま",
                 "OriginalFilename": "ぽこたま.exe",
