@@ -1,0 +1,108 @@
+#include "forms/qt/face_canvas.h"
+
+#include "forms/qt/paint_counter.h"
+#include "forms/qt/palette_colours.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace forms::qt {
+namespace {
+
+// The classic rounded-rectangle shape: corners of about a sixth of the shorter side.
+qreal cornerRadius(QRect rect) {
+    return std::min(rect.width(), rect.height()) / 6.0;
+}
+
+// Half a pixel in, so that a 1-pixel pen covers exactly the outermost pixels.
+QRectF penRect(QRect rect) {
+    return QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+} // namespace
+
+FaceCanvas::FaceCanvas(Colour background, QSize clientSize, QWidget* parent)
+    : QWidget(parent), background_(background), clientSize_(clientSize) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+int FaceCanvas::addShape(QRect rect, ShapeStyle style, Colour fill, std::optional<Colour> outline) {
+    const Figure figure =
+        style == ShapeStyle::RoundedRectangle ? Figure::RoundedRectangle : Figure::Rectangle;
+    items_.push_back({figure, rect, {}, fill, outline});
+    return static_cast<int>(items_.size()) - 1;
+}
+
+void FaceCanvas::addLine(QLine line, Colour colour) {
+    const QRect bounds = QRect(line.p1(), line.p2()).normalized(); // both ends included
+    items_.push_back({Figure::Line, bounds, line, colour, std::nullopt});
+}
+
+void FaceCanvas::setFill(int shape, Colour fill) {
+    Item& item = items_.at(static_cast<std::size_t>(shape));
+    if (item.colour == fill)
+        return;
+    item.colour = fill;
+    update(item.bounds);
+}
+
+void FaceCanvas::paintEvent(QPaintEvent* event) {
+    PaintCounter::canvasPainted();
+    const PaletteColours system;
+    const QRect dirty = event->rect();
+    QPainter painter(this);
+    painter.fillRect(dirty, toQColor(background_, system));
+    for (const Item& item : items_) {
+        if (item.bounds.intersects(dirty))
+            paintItem(painter, item, system);
+    }
+}
+
+void FaceCanvas::paintItem(QPainter& painter, const Item& item,
+                           const PaletteColours& system) const {
+    const QColor colour = toQColor(item.colour, system);
+    switch (item.figure) {
+    case Figure::Rectangle:
+        if (item.outline) {
+            painter.fillRect(item.bounds, toQColor(*item.outline, system));
+            painter.fillRect(item.bounds.adjusted(1, 1, -1, -1), colour);
+        } else {
+            painter.fillRect(item.bounds, colour);
+        }
+        break;
+    case Figure::RoundedRectangle: {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setBrush(colour);
+        const qreal radius = cornerRadius(item.bounds);
+        if (item.outline) {
+            painter.setPen(QPen(toQColor(*item.outline, system), 1));
+            painter.drawRoundedRect(penRect(item.bounds), radius, radius);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.drawRoundedRect(QRectF(item.bounds), radius, radius);
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        break;
+    }
+    case Figure::Line:
+        if (item.line.dx() == 0 || item.line.dy() == 0) {
+            painter.fillRect(item.bounds, colour);
+        } else {
+            painter.setPen(QPen(colour, 1));
+            painter.drawLine(QLineF(item.line).translated(0.5, 0.5));
+        }
+        break;
+    }
+}
+
+void FaceCanvas::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+} // namespace forms::qt

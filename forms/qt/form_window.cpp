@@ -1,0 +1,56 @@
+#include "forms/qt/form_window.h"
+
+#include <QCloseEvent>
+
+namespace forms::qt {
+
+FormWindow::FormWindow(Window* element, std::function<void()> closedByUser)
+    : element_(element), closedByUser_(std::move(closedByUser)) {
+    if (element_ != nullptr)
+        element_->setObserver(this);
+}
+
+FormWindow::~FormWindow() {
+    detach();
+}
+
+void FormWindow::detach() {
+    if (element_ != nullptr)
+        element_->setObserver(nullptr);
+    element_ = nullptr;
+    closedByUser_ = nullptr;
+}
+
+void FormWindow::followElement() {
+    if (element_ == nullptr || closing_)
+        return;
+    if (!element_->visible()) {
+        hide();
+        return;
+    }
+    if (!shownBefore_ && firstFocus_ != nullptr)
+        firstFocus_->setFocus(Qt::OtherFocusReason);
+    shownBefore_ = true;
+    show();
+}
+
+void FormWindow::elementChanged(Element&, Property property) {
+    if (property == Property::Visible)
+        followElement();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // Only a shown window can be closed by its user; the application closes hidden ones on
+    // its way out, and that is nobody's business.
+    if (!isVisible())
+        return;
+    closing_ = true;
+    if (element_ != nullptr)
+        element_->setVisible(false);
+    closing_ = false;
+    if (closedByUser_)
+        closedByUser_();
+}
+
+} // namespace forms::qt

@@ -1,0 +1,38 @@
+// A top-level window of a face: shows and hides with its Window element, gives the focus to
+// the first element of the tab order when first shown, and reports the user's close box to
+// its owner. Its contents are built by the view.
+#pragma once
+
+#include "forms/element.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace forms::qt {
+
+class FormWindow final : public QWidget, private ElementObserver {
+  public:
+    // `element` may be null: the window is then shown and hidden only by its owner.
+    FormWindow(Window* element, std::function<void()> closedByUser);
+    ~FormWindow() override;
+    void detach();
+
+    void setFirstFocus(QWidget* widget) { firstFocus_ = widget; }
+    // Shows the window as its element's Visible property asks.
+    void followElement();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void elementChanged(Element& element, Property property) override;
+
+    Window* element_;
+    std::function<void()> closedByUser_;
+    QPointer<QWidget> firstFocus_;
+    bool shownBefore_ = false;
+    bool closing_ = false;
+};
+
+} // namespace forms::qt

@@ -1,0 +1,18 @@
+#include "forms/qt/qt_platform.h"
+
+#include "forms/qt/fonts.h"
+#include "forms/qt/paint_counter.h"
+#include "forms/qt/qt_view.h"
+
+namespace forms::qt {
+
+QtPlatform::QtPlatform(ImageProvider images) : images_(std::move(images)) {
+    installFontSubstitutes();
+    PaintCounter::startIfAsked();
+}
+
+std::unique_ptr<View> QtPlatform::createView(const FaceDesign& face, Form& form) {
+    return std::make_unique<QtView>(face, form, images_);
+}
+
+} // namespace forms::qt

@@ -1,0 +1,30 @@
+// Qt's side of the platform: builds real windows from faces and shows the message box. Where
+// the pictures and icons come from is the program's: it passes an image provider.
+#pragma once
+
+#include "forms/platform.h"
+#include "forms/qt/qt_message_box.h"
+
+#include <QByteArray>
+#include <functional>
+#include <string_view>
+
+namespace forms::qt {
+
+// The encoded bytes (PNG) of the picture or icon of that name, or none.
+using ImageProvider = std::function<QByteArray(std::string_view name)>;
+
+class QtPlatform final : public Platform {
+  public:
+    // Needs a QApplication. Installs the font stand-ins and, if asked, the paint counter.
+    explicit QtPlatform(ImageProvider images = {});
+
+    std::unique_ptr<View> createView(const FaceDesign& face, Form& form) override;
+    MessageBox& messageBox() override { return messageBox_; }
+
+  private:
+    ImageProvider images_;
+    QtMessageBox messageBox_;
+};
+
+} // namespace forms::qt

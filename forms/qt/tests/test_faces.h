@@ -1,0 +1,18 @@
+// Small faces that use every kind of element: a main window with overlapping shapes, keys
+// with dead strips, two display lines, two timers and a menu, and a fixed dialog.
+#pragma once
+
+#include "forms/face.h"
+
+#include <QByteArray>
+#include <string_view>
+
+namespace forms::qt::testing {
+
+const FaceDesign& mainFace();
+const FaceDesign& dialogFace();
+
+// A 32 × 32 PNG, solid magenta, for any name.
+QByteArray testImage(std::string_view name);
+
+} // namespace forms::qt::testing

@@ -1,0 +1,162 @@
+// The fixed dialog, the lifetime of windows and views, and the message box.
+#include "forms/qt/qt_platform.h"
+#include "forms/qt/qt_view.h"
+#include "qt_printers.h"
+#include "recording_form.h"
+#include "test_faces.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace forms::qt::testing {
+namespace {
+
+QWidget* windowOf(const std::unique_ptr<View>& view) {
+    return dynamic_cast<QtView&>(*view).window();
+}
+
+class Dialog : public ::testing::Test {
+  protected:
+    QtPlatform platform{testImage};
+    RecordingForm form{dialogFace()};
+    std::unique_ptr<View> view = platform.createView(dialogFace(), form);
+    QWidget* window = windowOf(view);
+};
+
+TEST_F(Dialog, IsAFixedToolWindowAtItsDesignPlaceThatStillKeepsTheProgramRunning) {
+    EXPECT_FALSE(window->isVisible()) << "built hidden";
+    EXPECT_EQ(window->windowType(), Qt::Tool) << "no taskbar button";
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_EQ(window->minimumSize(), QSize(230, 222));
+    EXPECT_EQ(window->maximumSize(), QSize(230, 222));
+
+    form.window().setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QPoint screen = QGuiApplication::primaryScreen()->geometry().topLeft();
+    EXPECT_EQ(window->geometry().topLeft(), screen + QPoint(156, 129));
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf16(u"ﾀﾞｲｱﾛｸﾞ"));
+}
+
+TEST_F(Dialog, PictureSitsInATwoPixelSunkenBorderAndTheButtonIsNoDefault) {
+    auto* picture = window->findChild<QLabel*>("picIcon");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(picture->frameWidth(), 2);
+    EXPECT_EQ(picture->contentsRect().size(), QSize(32, 32));
+    EXPECT_EQ(picture->pixmap().size(), QSize(32, 32));
+
+    auto* button = window->findChild<QPushButton*>("Close");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isDefault());
+    EXPECT_FALSE(button->autoDefault());
+}
+
+TEST_F(Dialog, FocusStartsOnThePictureTabGoesToTheButtonAndOnlyEnterOnItPressesIt) {
+    form.window().setVisible(true);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* picture = window->findChild<QLabel*>("picIcon");
+    auto* button = window->findChild<QPushButton*>("Close");
+    EXPECT_EQ(QApplication::focusWidget(), picture);
+    QTest::keyClick(picture, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button);
+
+    QTest::keyClick(button, Qt::Key_Escape);
+    QTest::keyClick(picture, Qt::Key_Return);
+    EXPECT_TRUE(form.events.empty());
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"Close"}));
+}
+
+TEST_F(Dialog, CloseBoxHidesTheElementThenTellsTheFormWhichMayDestroyTheView) {
+    form.window().setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QPointer<QWidget> watched = window;
+    form.onClosed = [&] { view.reset(); };
+    window->windowHandle()->close(); // as the window system's close box does
+    EXPECT_FALSE(form.window().visible());
+    EXPECT_EQ(form.closedCount, 0) << "not from inside the close event";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.closedCount == 1; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watched.isNull());
+}
+
+TEST_F(Dialog, AViewDestroyedByItsOwnButtonGoesSafely) {
+    form.window().setVisible(true);
+    QPointer<QWidget> watched = window;
+    form.onEvent = [&](const std::string&) { view.reset(); };
+    QTest::mouseClick(window->findChild<QPushButton*>("Close"), Qt::LeftButton);
+    EXPECT_EQ(view, nullptr);
+    EXPECT_FALSE(watched.isNull()) << "deleted later, not under the button's feet";
+    EXPECT_FALSE(watched->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watched.isNull());
+    form.window().setVisible(true); // no window follows the element any more
+}
+
+// Runs the event loop around `step` and tells how it ended: 0 when the program quit by
+// itself, 7 when it was still running a little later.
+int runAround(const std::function<void()>& step) {
+    QTimer::singleShot(0, step);
+    QTimer::singleShot(500, [] { QCoreApplication::exit(7); });
+    return QApplication::exec();
+}
+
+TEST(Lifetime, ClosingTheMainWindowLeavesAVisibleDialogAndTheProgramRunning) {
+    QtPlatform platform{testImage};
+    RecordingForm main{mainFace()};
+    RecordingForm dialog{dialogFace()};
+    auto mainView = platform.createView(mainFace(), main);
+    auto dialogView = platform.createView(dialogFace(), dialog);
+    main.window().setVisible(true);
+    dialog.window().setVisible(true);
+    EXPECT_EQ(runAround([&] { windowOf(mainView)->windowHandle()->close(); }), 7);
+    EXPECT_FALSE(main.window().visible());
+    EXPECT_TRUE(windowOf(dialogView)->isVisible());
+}
+
+TEST(Lifetime, ClosingTheMainWindowWithTheDialogHiddenEndsTheProgram) {
+    QtPlatform platform{testImage};
+    RecordingForm main{mainFace()};
+    RecordingForm dialog{dialogFace()};
+    auto mainView = platform.createView(mainFace(), main);
+    auto dialogView = platform.createView(dialogFace(), dialog);
+    main.window().setVisible(true);
+    dialog.window().setVisible(true);
+    dialog.window().setVisible(false);
+    EXPECT_EQ(runAround([&] { windowOf(mainView)->windowHandle()->close(); }), 0);
+    EXPECT_EQ(dialog.closedCount, 0) << "the program's end is no close by the user";
+}
+
+TEST(MessageBoxTest, IsModalWithOnlyOkNoIconAndTheApplicationsName) {
+    QtPlatform platform;
+    QMessageBox* seen = nullptr;
+    QList<QAbstractButton*> buttons;
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (seen == nullptr)
+            return;
+        buttons = seen->buttons();
+        EXPECT_EQ(seen->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(seen->windowTitle(), QString::fromUtf16(u"ぽこたま"));
+        EXPECT_EQ(seen->text(), QString::fromUtf16(u"0でわれないよ"));
+        seen->button(QMessageBox::Ok)->click();
+    });
+    platform.messageBox().show(u"0でわれないよ");
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(buttons.size(), 1);
+}
+
+} // namespace
+} // namespace forms::qt::testing
