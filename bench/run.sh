@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# bench/run.sh — measures what the running ぽこたま window costs, side by side with Debian's
+# xcalc, on one private Xvfb: time to the first painted frame, resident memory, CPU use while
+# the lamps run, and repaints per second. Prints a Markdown table of medians.
+#
+#   RUNS=7             runs of each program, taken in turn (pokotama, xcalc, pokotama, …)
+#   BUILD_DIR=build    where the program is built and the probe goes (BUILD_DIR/bench)
+#   POKOTAMA_BIN=PATH  measure this program instead of building BUILD_DIR/pokotama
+#   FIRST_FRAME_GAP_MS=50  the quiet gap that ends the first frame
+#   TIMELINE=1         instead of measuring, print the map and damage timeline of one start
+#                      of each program, to check what "first painted frame" picks out
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+runs=${RUNS:-7}
+build=${BUILD_DIR:-build}
+gap=${FIRST_FRAME_GAP_MS:-50}
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" \
+    gcc pkg-config x11-apps libxcb1-dev libxcb-damage0-dev
+
+if [ -n "${POKOTAMA_BIN:-}" ]; then
+    pokotama=$(realpath "$POKOTAMA_BIN")
+else
+    [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" --target pokotama >/dev/null
+    pokotama=$(realpath "$build/pokotama")
+fi
+probe=$build/bench/window_probe
+mkdir -p "$build/bench"
+# shellcheck disable=SC2046 # pkg-config prints several words on purpose
+cc -std=c17 -O2 -Wall -Wextra -Wpedantic -Werror bench/window_probe.c -o "$probe" \
+    $(pkg-config --cflags --libs xcb xcb-damage)
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# -displayfd lets the server pick a free display number and tell us which.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+export QT_QPA_PLATFORM=xcb
+# No session bus: without an address libdbus would autolaunch a dbus-daemon that outlives us.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+run() { # run NAME PROBE-OPTIONS… — one start of the named program under the probe
+    local name=$1
+    shift
+    if [ "$name" = pokotama ]; then
+        POKOTAMA_COUNT_PAINTS=1 "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- "$pokotama"
+    else
+        "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- xcalc
+    fi </dev/null
+}
+
+if [ -n "${TIMELINE:-}" ]; then
+    for name in pokotama xcalc; do
+        run "$name" -q >/dev/null # warm the caches first, as the measured runs are
+        echo "== $name" >&2
+        run "$name" -v -q
+    done
+    exit 0
+fi
+
+echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min." >&2
+run pokotama -q >/dev/null # warm-up starts: the first start after a build reads cold files
+run xcalc -q >/dev/null
+for i in $(seq "$runs"); do
+    for name in pokotama xcalc; do
+        echo "  run $i/$runs: $name" >&2
+        out="$work/$name.$i"
+        run "$name" >"$out"
+        # The renderer's own count: mean of its once-a-second lines inside the counting window.
+        # Each line counts the second before it, so the lines stamped inside the window cover
+        # it to within the phase of the program's one-second timer.
+        read -r from to < <(sed -n 's/^count_window_s=//p' "$out")
+        paints=$(awk -v from="$from" -v to="$to" '
+            $1 == "stderr" && $3 == "paints/s" && $2 > from && $2 <= to {
+                split($4, c, "="); split($5, t, "="); canvas += c[2]; text += t[2]; n++ }
+            END { if (n) printf "paints_canvas_per_s=%.2f\npaints_text_per_s=%.2f\npaints_per_s=%.2f\n",
+                                canvas / n, text / n, (canvas + text) / n }' "$out")
+        echo "$paints" >>"$out"
+    done
+done
+bash bench/summary.sh "$work" "$runs" "$gap"

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# bench/summary.sh DIR RUNS GAP_MS — prints the machine and a Markdown table of medians from the
+# probe's key=value files DIR/pokotama.N and DIR/xcalc.N that run.sh collected.
+set -euo pipefail
+dir=$1
+runs=$2
+gap=$3
+
+# figure PROGRAM KEY [DIVISOR] → "median min max count" over the runs that have the figure;
+# the probe writes -1 for a figure it could not take, so negative values are left out.
+figure() {
+    cat "$dir/$1".* | sed -n "s/^$2=//p" | awk -v d="${3:-1}" '$1 >= 0 { print $1 / d }' |
+        sort -g | awk '{ v[NR] = $1 } END {
+            if (!NR) exit
+            m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            print m, v[1], v[NR], NR }'
+}
+
+# row LABEL TARGET-OP TARGET-VALUE FORMAT KEY [DIVISOR] — one line of the table. The ratio is
+# pokotama's median over xcalc's; "meets" compares pokotama's median with the target.
+row() {
+    local label=$1 op=$2 target=$3 format=$4 key=$5 divisor=${6:-1}
+    local p x
+    p=$(figure pokotama "$key" "$divisor")
+    x=$(figure xcalc "$key" "$divisor")
+    awk -v label="$label" -v op="$op" -v target="$target" -v f="$format" -v runs="$runs" \
+        -v p="$p" -v x="$x" 'function cell(s, a) {
+            if (s == "") return "—"
+            split(s, a, " ")
+            c = sprintf(f " (" f "–" f ")", a[1], a[2], a[3])
+            return a[4] < runs ? c " [" a[4] " of " runs " runs]" : c
+        }
+        BEGIN {
+            split(p, pv, " "); split(x, xv, " ")
+            ratio = (p != "" && x != "" && xv[1] > 0) ? sprintf("%.1f×", pv[1] / xv[1]) : "—"
+            goal = "—"; meets = "—"
+            if (op == "<") { goal = "< " target }
+            if (op == "<=") { goal = "≤ " target }
+            if (op != "-" && p != "")
+                meets = (op == "<" ? pv[1] < target : pv[1] <= target) ? "yes" : "no"
+            printf "| %s | %s | %s | %s | %s | %s |\n", label, goal, cell(p), cell(x), ratio, meets
+        }'
+}
+
+version() { dpkg-query -W -f '${Version}' "$1" 2>/dev/null || echo unknown; }
+
+echo
+echo "Date: $(date '+%Y-%m-%d %H:%M %Z')"
+echo "Machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)," \
+    "kernel $(uname -r), Debian $(cat /etc/debian_version), Qt $(version libqt6core6)," \
+    "xcalc from x11-apps $(version x11-apps), Xvfb $(version xvfb)"
+echo "Runs: $runs of each program, alternating, after one warm-up start of each; Xvfb" \
+    "1280x1024x24, no window manager (the probe gives the new window the focus), no session" \
+    "bus; first frame ends at a quiet gap of $gap ms; CPU and damage over 10 s from 3 s after exec."
+echo
+echo "Each cell: median (min–max) over the runs."
+echo
+echo "| Figure | Target | ぽこたま | xcalc | ratio | ぽこたま meets target |"
+echo "|---|---|---|---|---|---|"
+row "First painted frame, ms after exec" "<=" 40 "%.1f" first_frame_ms
+row "· window mapped, ms after exec" - - "%.1f" map_ms
+row "· first damage in the window, ms after exec" - - "%.1f" first_damage_ms
+row "Resident memory 3 s after exec, MB (VmRSS/1024)" "<" 40 "%.1f" rss_kb 1024
+row "CPU over 10 s, % of one core (utime+stime)" "<" 0.3 "%.2f" cpu_percent
+row "· the same from the scheduler's ns count" "<" 0.3 "%.3f" cpu_sched_percent
+row "Xvfb's CPU over the same 10 s, % of one core" - - "%.3f" server_cpu_percent
+row "X damage events per second" - - "%.1f" damage_per_s
+row "· damaged kilopixels per second" - - "%.1f" damage_kpixels_per_s
+row "Renderer's own paints per second (canvas + text)" - - "%.1f" paints_per_s
+row "· canvas paints per second" - - "%.1f" paints_canvas_per_s
+row "· text box paints per second" - - "%.1f" paints_text_per_s
