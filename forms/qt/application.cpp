@@ -1,18 +1,17 @@
 #include "forms/qt/application.h"
 
+#include "forms/qt/qt_text.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QString>
 
 namespace forms::qt {
 
 int runApplication(int& argc, char** argv, const ApplicationInfo& info, const Startup& start) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(
-        QString::fromUtf16(info.name.data(), static_cast<qsizetype>(info.name.size())));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(
-        info.desktopFileName.data(), static_cast<qsizetype>(info.desktopFileName.size())));
+    QApplication::setApplicationName(toQString(info.name));
+    QGuiApplication::setDesktopFileName(toQString(info.desktopFileName));
     if (info.images) {
         QIcon icon;
         for (std::string_view name : info.iconNames) {
@@ -24,7 +23,7 @@ int runApplication(int& argc, char** argv, const ApplicationInfo& info, const St
     }
 
     QtPlatform platform(info.images);
-    const std::unique_ptr<Form> first = start(platform);
+    const std::unique_ptr<Form> first = start(platform); // goes before the platform
     return QApplication::exec();
 }
 

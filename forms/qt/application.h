@@ -1,6 +1,7 @@
 // Runs a program on Qt: the application with its name and icon, the platform, the
 // program's first window, and the event loop until the last visible window has closed.
-// What the first window is, is the program's.
+// What the first window is, is the program's. A face that names an icon of its own gives
+// its window that image instead of the application's icon.
 #pragma once
 
 #include "forms/form.h"

@@ -40,7 +40,7 @@ QString menuText(std::u16string_view caption) {
 QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
     QPixmap pixmap;
     if (images && !name.empty())
-        pixmap.loadFromData(images(name));
+        pixmap.loadFromData(images(name), "PNG");
     return pixmap;
 }
 

@@ -5,7 +5,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ぽこたま"));
+    QApplication::setApplicationName(QStringLiteral("ぽこたま")); // message boxes take it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
