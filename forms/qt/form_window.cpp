@@ -1,5 +1,7 @@
 #include "forms/qt/form_window.h"
 
+#include "forms/qt/taskbar.h"
+
 #include <QCloseEvent>
 
 namespace forms::qt {
@@ -31,6 +33,8 @@ void FormWindow::followElement() {
     if (!shownBefore_ && firstFocus_ != nullptr)
         firstFocus_->setFocus(Qt::OtherFocusReason);
     shownBefore_ = true;
+    if (offTaskbar_)
+        keepOffTaskbar(*this);
     show();
 }
 

@@ -19,6 +19,7 @@ class FormWindow final : public QWidget, private ElementObserver {
     void detach();
 
     void setFirstFocus(QWidget* widget) { firstFocus_ = widget; }
+    void setOffTaskbar(bool offTaskbar) { offTaskbar_ = offTaskbar; }
     // Shows the window as its element's Visible property asks.
     void followElement();
 
@@ -31,6 +32,7 @@ class FormWindow final : public QWidget, private ElementObserver {
     Window* element_;
     std::function<void()> closedByUser_;
     QPointer<QWidget> firstFocus_;
+    bool offTaskbar_ = false;
     bool shownBefore_ = false;
     bool closing_ = false;
 };

@@ -7,6 +7,7 @@
 #include "forms/qt/form_window.h"
 #include "forms/qt/key_label.h"
 #include "forms/qt/qt_text.h"
+#include "forms/qt/taskbar.h"
 #include "forms/qt/text_box_edit.h"
 
 #include <QGuiApplication>
@@ -125,11 +126,12 @@ QWidget* QtView::window() const {
 
 void QtView::build(const FaceDesign& face, const ImageProvider& images) {
     const WindowDesign& design = face.window;
-    Qt::WindowFlags flags = design.taskbarButton ? Qt::Window : Qt::Tool;
+    Qt::WindowFlags flags = design.taskbarButton ? Qt::Window : typeWithoutTaskbarButton();
     if (design.border == Border::FixedDialog)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint;
     window_->setWindowFlags(flags);
+    window_->setOffTaskbar(!design.taskbarButton);
     // Every window of a face is a main window of its own: a tool window would not keep the
     // program running otherwise.
     window_->setAttribute(Qt::WA_QuitOnClose, true);

@@ -15,6 +15,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#ifdef FORMS_QT_XCB
+#include <QtGui/qguiapplication_platform.h>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+#endif
+
 namespace forms::qt::testing {
 namespace {
 
@@ -30,9 +37,8 @@ class Dialog : public ::testing::Test {
     QWidget* window = windowOf(view);
 };
 
-TEST_F(Dialog, IsAFixedToolWindowAtItsDesignPlaceThatStillKeepsTheProgramRunning) {
+TEST_F(Dialog, IsAFixedWindowAtItsDesignPlaceThatKeepsTheProgramRunning) {
     EXPECT_FALSE(window->isVisible()) << "built hidden";
-    EXPECT_EQ(window->windowType(), Qt::Tool) << "no taskbar button";
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
@@ -46,6 +52,55 @@ TEST_F(Dialog, IsAFixedToolWindowAtItsDesignPlaceThatStillKeepsTheProgramRunning
     const QPoint screen = QGuiApplication::primaryScreen()->geometry().topLeft();
     EXPECT_EQ(window->geometry().topLeft(), screen + QPoint(156, 129));
     EXPECT_EQ(window->windowTitle(), QString::fromUtf16(u"ﾀﾞｲｱﾛｸﾞ"));
+}
+
+#ifdef FORMS_QT_XCB
+// The names of the window's _NET_WM_STATE atoms.
+std::vector<std::string> netWmStates(QWidget& window) {
+    auto* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    auto atomOf = [&](const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t atom = reply->atom;
+        std::free(reply);
+        return atom;
+    };
+    auto* property = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()),
+                         atomOf("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+        nullptr);
+    std::vector<std::string> names;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(property));
+    for (int i = 0; i < xcb_get_property_value_length(property) / 4; ++i) {
+        auto* name =
+            xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, atoms[i]), nullptr);
+        names.emplace_back(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
+        std::free(name);
+    }
+    std::free(property);
+    return names;
+}
+#endif
+
+TEST_F(Dialog, HasNoTaskbarButtonYetIsAnIndependentWindow) {
+    form.window().setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        EXPECT_EQ(window->windowType(), Qt::Tool);
+        return;
+    }
+#ifdef FORMS_QT_XCB
+    EXPECT_EQ(window->windowType(), Qt::Window) << "kept above the main window otherwise";
+    form.window().setVisible(false);
+    form.window().setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const auto states = netWmStates(*window);
+    EXPECT_EQ(std::count(states.begin(), states.end(), "_NET_WM_STATE_SKIP_TASKBAR"), 1);
+#else
+    GTEST_SKIP() << "built without libxcb: a tool window";
+#endif
 }
 
 TEST_F(Dialog, PictureSitsInATwoPixelSunkenBorderAndTheButtonIsNoDefault) {

@@ -1,0 +1,81 @@
+#include "forms/qt/taskbar.h"
+
+#include <QGuiApplication>
+
+#ifdef FORMS_QT_XCB
+#include <QtGui/qguiapplication_platform.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <xcb/xcb.h>
+#endif
+
+namespace forms::qt {
+
+#ifdef FORMS_QT_XCB
+namespace {
+
+xcb_connection_t* x11Connection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr),
+        &std::free);
+    return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+bool hasState(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t states,
+              xcb_atom_t state) {
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, states, XCB_ATOM_ATOM, 0, 1024),
+            nullptr),
+        &std::free);
+    if (reply == nullptr || reply->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, state) != atoms + count;
+}
+
+} // namespace
+
+Qt::WindowType typeWithoutTaskbarButton() {
+    return x11Connection() != nullptr ? Qt::Window : Qt::Tool;
+}
+
+void keepOffTaskbar(QWidget& window) {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || window.isVisible())
+        return;
+    // Qt merges its own states into what the property holds when it maps the window.
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_atom_t states = atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (states == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE ||
+        hasState(connection, id, states, skipTaskbar))
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, 32, 1,
+                        &skipTaskbar);
+    xcb_flush(connection);
+}
+
+#else
+
+Qt::WindowType typeWithoutTaskbarButton() {
+    return Qt::Tool;
+}
+void keepOffTaskbar(QWidget&) {}
+
+#endif
+
+} // namespace forms::qt
