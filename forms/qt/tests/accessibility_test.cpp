@@ -1,0 +1,158 @@
+// What assistive technology sees of a face: keys, display lines, the dialog and the message box.
+#include "forms/qt/key_label.h"
+#include "forms/qt/qt_platform.h"
+#include "forms/qt/qt_view.h"
+#include "qt_printers.h"
+#include "recording_form.h"
+#include "test_faces.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace forms::qt::testing {
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QStringList childNames(QAccessibleInterface* parent) {
+    QStringList names;
+    for (int i = 0; i < parent->childCount(); ++i)
+        names << parent->child(i)->text(QAccessible::Name);
+    return names;
+}
+
+class Accessibility : public ::testing::Test {
+  protected:
+    void show(const FaceDesign& face) {
+        form = std::make_unique<RecordingForm>(face);
+        view = platform.createView(face, *form);
+        window = dynamic_cast<QtView&>(*view).window();
+        canvas = window->findChild<QWidget*>("canvas");
+        form->window().setVisible(true);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    KeyLabel* label(const char* name, int index = -1) {
+        for (auto* label : window->findChildren<KeyLabel*>(name)) {
+            if (label->property("index").toInt() == index)
+                return label;
+        }
+        return nullptr;
+    }
+    // Edits a display line as an assistive technology does, and returns the element's text.
+    std::u16string edit(const char* name, const std::function<void(QAccessibleInterface*)>& how) {
+        how(accessible(window->findChild<QWidget*>(name)));
+        return form->element<TextBox>(name).text();
+    }
+
+    QtPlatform platform{testImage};
+    std::unique_ptr<RecordingForm> form;
+    std::unique_ptr<View> view;
+    QWidget* window = nullptr;
+    QWidget* canvas = nullptr;
+};
+
+TEST_F(Accessibility, KeysArePushButtonsThatClickOncePerPressWithoutTakingFocus) {
+    show(mainFace());
+    for (const auto& [name, index, caption] :
+         {std::tuple{"LabelA", -1, u"7"}, std::tuple{"Key", 0, u"C"},
+          std::tuple{"Key", 1, u"＋"}}) {
+        QAccessibleInterface* key = accessible(label(name, index));
+        ASSERT_NE(key, nullptr) << name;
+        EXPECT_EQ(key->role(), QAccessible::Button) << name;
+        EXPECT_EQ(key->text(QAccessible::Name), QString::fromUtf16(caption)) << name;
+        EXPECT_EQ(key->actionInterface()->actionNames(),
+                  QStringList{QAccessibleActionInterface::pressAction()});
+        EXPECT_FALSE(key->state().focusable) << name;
+    }
+
+    // Two quick presses of one key are two clicks; each runs from the event loop, afterwards.
+    const QString press = QAccessibleActionInterface::pressAction();
+    accessible(label("LabelA"))->actionInterface()->doAction(press);
+    accessible(label("LabelA"))->actionInterface()->doAction(press);
+    accessible(label("Key", 1))->actionInterface()->doAction(press);
+    accessible(label("Key", 1))->actionInterface()->doAction(QStringLiteral("Toggle"));
+    EXPECT_TRUE(form->events.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->events, (std::vector<std::string>{"LabelA", "LabelA", "Key(1)"}));
+    EXPECT_EQ(QApplication::focusWidget(), window->findChild<QWidget*>("Text1"));
+}
+
+TEST_F(Accessibility, ShapesAreNotInTheTreeAndTheWindowIsAWindow) {
+    show(mainFace());
+    QAccessibleInterface* top = accessible(window);
+    EXPECT_EQ(top->role(), QAccessible::Window);
+    EXPECT_EQ(top->text(QAccessible::Name), QStringLiteral("テスト"));
+    QAccessibleInterface* client = accessible(canvas);
+    EXPECT_EQ(client->role(), QAccessible::Client);
+    EXPECT_TRUE(client->text(QAccessible::Name).isEmpty());
+    // Three keys and two display lines; the five shapes are painted, not children.
+    EXPECT_EQ(childNames(client).size(), 5) << childNames(client).join(u',').toStdString();
+}
+
+TEST_F(Accessibility, DisplayLinesAreEditableTextThatReachesTheElement) {
+    show(mainFace());
+    QAccessibleInterface* line = accessible(window->findChild<QWidget*>("Text2"));
+    EXPECT_EQ(line->role(), QAccessible::EditableText);
+    ASSERT_NE(line->editableTextInterface(), nullptr);
+
+    struct Row {
+        const char* what;
+        std::function<void(QAccessibleInterface*)> how;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"set", [](auto* a) { a->editableTextInterface()->replaceText(0, 0, "12"); }, u"12"},
+        {"insert", [](auto* a) { a->editableTextInterface()->insertText(2, "＋3"); }, u"12＋3"},
+        {"delete", [](auto* a) { a->editableTextInterface()->deleteText(0, 2); }, u"＋3"},
+        {"value", [](auto* a) { a->setText(QAccessible::Value, "7"); }, u"7"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(edit("Text2", row.how), row.text) << row.what;
+
+    form->element<TextBox>("Text2").setText(u"15");
+    EXPECT_EQ(line->textInterface()->text(0, line->textInterface()->characterCount()), "15");
+}
+
+TEST_F(Accessibility, ALabelThatRunsNoHandlerIsPlainTextAndTheButtonAButton) {
+    show(dialogFace());
+    KeyLabel* title = label("Title");
+    title->setPressable(false);
+    QAccessibleInterface* text = accessible(title);
+    EXPECT_EQ(text->role(), QAccessible::StaticText);
+    EXPECT_EQ(text->text(QAccessible::Name), QStringLiteral("ぽこたま"));
+    EXPECT_TRUE(text->actionInterface()->actionNames().isEmpty());
+    text->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->events.empty());
+
+    QAccessibleInterface* client = accessible(canvas);
+    const qsizetype button = childNames(client).indexOf(QStringLiteral("閉じる"));
+    ASSERT_GE(button, 0) << childNames(client).join(u',').toStdString();
+    EXPECT_EQ(client->child(static_cast<int>(button))->role(), QAccessible::Button);
+}
+
+TEST_F(Accessibility, MessageBoxesAreAlerts) {
+    for (const QString& message :
+         {QStringLiteral("0でわれないよ"), QStringLiteral("おおきすぎるよ")}) {
+        QAccessible::Role role = QAccessible::NoRole;
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            role = accessible(box)->role();
+            texts = childNames(accessible(box));
+            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+        });
+        platform.messageBox().show(message.toStdU16String());
+        EXPECT_EQ(role, QAccessible::AlertMessage);
+        EXPECT_TRUE(texts.contains(message)) << texts.join(u',').toStdString();
+    }
+}
+
+} // namespace
+} // namespace forms::qt::testing
