@@ -81,6 +81,7 @@ if [ -n "${TIMELINE:-}" ]; then
 fi
 
 echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min." >&2
+cut -d' ' -f1 /proc/loadavg >"$work/load" # other work on the machine lengthens the timings
 run pokotama -q >/dev/null # warm-up starts: the first start after a build reads cold files
 run xcalc -q >/dev/null
 for i in $(seq "$runs"); do

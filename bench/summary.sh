@@ -52,6 +52,13 @@ echo "Machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | 
 echo "Runs: $runs of each program, alternating, after one warm-up start of each; Xvfb" \
     "1280x1024x24, no window manager (the probe gives the new window the focus), no session" \
     "bus; first frame ends at a quiet gap of $gap ms; CPU and damage over 10 s from 3 s after exec."
+load_start=$(cat "$dir/load")
+load_end=$(cut -d' ' -f1 /proc/loadavg)
+echo "Load average (1 min): $load_start at the start, $load_end at the end."
+if awk -v a="$load_start" -v b="$load_end" -v n="$(nproc)" 'BEGIN { exit !(a > n / 2 || b > n / 2) }'; then
+    echo "The machine was busy with other work: start-up times are longer and wider than on an" \
+        "idle machine; memory and repaint counts are not affected, CPU time little."
+fi
 echo
 echo "Each cell: median (min–max) over the runs."
 echo
