@@ -68,6 +68,7 @@ row "First painted frame, ms after exec" "<=" 40 "%.1f" first_frame_ms
 row "· window mapped, ms after exec" - - "%.1f" map_ms
 row "· first damage in the window, ms after exec" - - "%.1f" first_damage_ms
 row "Resident memory 3 s after exec, MB (VmRSS/1024)" "<" 40 "%.1f" rss_kb 1024
+row "· of which anonymous (RssAnon), MB" - - "%.1f" rss_anon_kb 1024
 row "CPU over 10 s, % of one core (utime+stime)" "<" 0.3 "%.2f" cpu_percent
 row "· the same from the scheduler's ns count" "<" 0.3 "%.3f" cpu_sched_percent
 row "Xvfb's CPU over the same 10 s, % of one core" - - "%.3f" server_cpu_percent
