@@ -3,7 +3,8 @@
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev qt6-base-dev libgl-dev)
 RUN_PACKAGES=(qt6-qpa-plugins fonts-motoya-l-maruberi fonts-ipafont-gothic xvfb xauth)
-TEST_PACKAGES=(locales x11-utils binutils-mingw-w64-x86-64 desktop-file-utils appstream)
+TEST_PACKAGES=(locales x11-utils binutils-mingw-w64-x86-64 desktop-file-utils appstream
+    dbus at-spi2-core python3-pyatspi)
 
 ensure_packages() {
     local missing=()

@@ -1,0 +1,195 @@
+"""Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
+
+Presses keys through their actions, reads and writes the display lines through the Text and
+EditableText interfaces, opens and closes the About window, and meets the division-by-zero
+message box. Exits 0 on success and 1 with the first failure.
+"""
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+KEYS = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "たす", "ひく", "かける", "わる",
+        "イコール", "てん", "ふごう", "クリア", "ぜんぶクリア"]
+ABOUT_TEXTS = ["ぽこたま", "ﾊﾞｰｼﾞｮﾝ1.0", "プロデュース", "プログラム", "企画"]
+events = []
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, probe, seconds=10.0):
+    """Returns probe()'s first true value, dispatching AT-SPI events while it waits."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while True:
+        while context.pending():
+            context.iteration(False)
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def children(node):
+    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
+
+
+def descendants(node):
+    for child in children(node):
+        yield child
+        yield from descendants(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def role(node):
+    return node.getRoleName()
+
+
+def find(node, wanted_role, name=None):
+    return next((d for d in descendants(node)
+                 if role(d) == wanted_role and (name is None or d.name == name)), None)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    return next((a for a in children(desktop) if a.name == "ぽこたま" and a.childCount > 0), None)
+
+
+def top_window(app, wanted_role, name):
+    return next((w for w in children(app)
+                 if role(w) == wanted_role and w.name == name and showing(w)), None)
+
+
+def press(node):
+    actions = node.queryAction()
+    names = [actions.getName(i).lower() for i in range(actions.nActions)]
+    check("press" in names, f"{node.name!r} has no press action, only {names}")
+    actions.doAction(names.index("press"))
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def calculate(window, keys):
+    for key in keys:
+        press(find(window, "push button", key))
+
+
+def expect_lines(window, formula, entry):
+    lines = [find(window, "text", "しき"), find(window, "text", "にゅうりょく")]
+    try:
+        wait_for("the lines", lambda: [text_of(line) for line in lines] == [formula, entry], 5)
+    except Failure:
+        raise Failure(f"the lines read {[text_of(line) for line in lines]}, "
+                      f"not {[formula, entry]}") from None
+
+
+def check_tree(window):
+    keys = [d for d in descendants(window) if role(d) == "push button"]
+    check(sorted(k.name for k in keys) == sorted(KEYS),
+          f"keys heard as {sorted(k.name for k in keys)}")
+    for line in ("しき", "にゅうりょく"):
+        node = find(window, "text", line)
+        check(node is not None, f"no display line {line!r}")
+        node.queryEditableText()
+    names = [d.name for d in descendants(window)]
+    check(not any(n.startswith("Shape") for n in names), "a face or lamp is in the tree")
+    # The keys and both lines lie on one client area; faces and lamps are painted on it.
+    client = keys[0].parent
+    check(client.childCount == len(KEYS) + 2,
+          f"the client area has {client.childCount} children, not {len(KEYS) + 2}")
+
+
+def check_typing_through_editable_text(window):
+    entry_line = find(window, "text", "にゅうりょく")
+    editable = entry_line.queryEditableText()
+    calculate(window, ["1", "1", "たす"])  # one key twice in a row: two presses
+    expect_lines(window, "11＋", "11")
+    editable.setTextContents("5")
+    editable.insertText(0, "7", 1)
+    wait_for("the inserted 7", lambda: text_of(entry_line) == "75", 5)
+    editable.deleteText(1, 2)
+    wait_for("the deleted 5", lambda: text_of(entry_line) == "7", 5)
+    calculate(window, ["イコール"])
+    expect_lines(window, "11＋7=18", "18")
+
+
+def check_about_window(app, window):
+    menu_item = next(d for d in descendants(window)
+                     if role(d) == "menu item" and d.name == "バージョン" and d.childCount == 0)
+    press(menu_item)
+    about = wait_for("the About window", lambda: top_window(app, "frame", "ﾊﾞｰｼﾞｮﾝ情報"))
+    heard = [d.name for d in descendants(about)]
+    for text in ABOUT_TEXTS:
+        check(any(name.startswith(text) for name in heard), f"About window lacks {text!r}: {heard}")
+    check(find(about, "image", "ぽこたま") is not None, f"no picture ぽこたま in {heard}")
+    press(find(about, "push button", "閉じる"))
+    wait_for("the About window to hide", lambda: not showing(about))
+
+
+def note_event(event):
+    try:
+        events.append((event.type, role(event.source), event.source))
+    except GLib.Error:
+        pass  # the source is already gone, as a closed message box's parts are
+
+
+def check_division_by_zero_alert(app, window):
+    pyatspi.Registry.registerEventListener(
+        note_event, "window:activate", "object:state-changed:showing")
+    calculate(window, ["8", "わる", "0", "イコール"])
+    alert = wait_for("the message box", lambda: next(
+        (s for t, r, s in events if r == "alert" and t.startswith("window:activate")), None))
+    heard = [d.name for d in descendants(alert)]
+    check("0でわれないよ" in heard, f"the alert says {heard}")
+    press(find(alert, "push button"))
+    wait_for("the message box to close",
+             lambda: not showing(alert), 5)
+    expect_lines(window, "8÷0=0", "0")
+
+
+def main():
+    started = time.monotonic()
+    found = {}
+
+    def find_window():
+        found["app"] = wait_for("the application ぽこたま on the accessibility bus", application, 20)
+        found["window"] = wait_for("the window ぽこたま",
+                                   lambda: top_window(found["app"], "frame", "ぽこたま"))
+
+    steps = [
+        ("window", find_window),
+        ("tree", lambda: check_tree(found["window"])),
+        ("keys", lambda: (calculate(found["window"], ["1", "2", "たす", "3", "イコール"]),
+                          expect_lines(found["window"], "12＋3=15", "15"))),
+        ("editable text", lambda: check_typing_through_editable_text(found["window"])),
+        ("about window", lambda: check_about_window(found["app"], found["window"])),
+        ("alert", lambda: check_division_by_zero_alert(found["app"], found["window"])),
+    ]
+    for name, step in steps:
+        try:
+            step()
+        except Failure as failure:
+            print(f"FAIL ({name}): {failure}", file=sys.stderr)
+            return 1
+        print(f"ok {name} ({time.monotonic() - started:.1f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
