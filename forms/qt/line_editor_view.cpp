@@ -232,13 +232,14 @@ void LineEditor::layOutView() const {
         } else if (cursorX() < scroll_) { // left of it
             first_ = graphemeStart(text_, cursor_);
             scroll_ = 0;
-        } else if (shown.start + shown.length == size && naturalWidth() - scroll_ < width) {
+        }
+        cover(first_, scroll_ + width, cursor_);
+        if (shown.start + shown.length == size && naturalWidth() - scroll_ < width) {
             // The text's end left of the right edge: show as much as fits.
             first_ = spanFilling(size, width).start;
             cover(first_, width, size);
             scroll_ = std::max(0, qRound(naturalWidth()) + 1 - width + 1);
         }
-        cover(first_, scroll_ + width, std::min(cursor_, size));
         shown.origin = lineX - scroll_;
     }
 

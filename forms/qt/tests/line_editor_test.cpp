@@ -252,6 +252,12 @@ TEST_F(Editor, TheCursorStaysInSightOnALongText) {
     QTest::keyClick(&editor, Qt::Key_End);
     QTest::keyClicks(&editor, "5");
     EXPECT_TRUE(editor.rect().contains(editor.characterRect(100000)));
+    // Deleting the characters behind the cursor leaves no gap at the right edge.
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&editor, Qt::Key_Left);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&editor, Qt::Key_Delete);
+    EXPECT_GT(editor.characterRect(int(editor.text().size()) - 1).right(), editor.width() - 10);
 }
 
 TEST_F(Editor, ClicksAndKeysNeverSplitASurrogatePair) {
