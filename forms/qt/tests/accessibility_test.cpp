@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -142,11 +143,13 @@ TEST_F(Accessibility, MessageBoxesAreAlerts) {
         QAccessible::Role role = QAccessible::NoRole;
         QStringList texts;
         QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            ASSERT_NE(box, nullptr);
-            role = accessible(box)->role();
-            texts = childNames(accessible(box));
-            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+            for (auto* box : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QMessageBox*>(box) == nullptr || !box->isVisible())
+                    continue;
+                role = accessible(box)->role();
+                texts = childNames(accessible(box));
+                QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+            }
         });
         platform.messageBox().show(message.toStdU16String());
         EXPECT_EQ(role, QAccessible::AlertMessage);
