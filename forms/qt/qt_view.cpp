@@ -241,6 +241,8 @@ QWidget* QtView::buildElement(const ElementDesign& element, FaceCanvas& canvas,
         auto* label = new KeyLabel(element, &canvas);
         label->setAccessibleName(
             toQString(element.accessibleName.empty() ? element.caption : element.accessibleName));
+        // A label nobody handles is plain text to assistive technology, not a button.
+        label->setPressable(form_.handler(element.name, element.index) != nullptr);
         connectClick(label, element);
         return label;
     }
