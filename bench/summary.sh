@@ -67,6 +67,7 @@ echo "|---|---|---|---|---|---|"
 row "First painted frame, ms after exec" "<=" 40 "%.1f" first_frame_ms
 row "· window mapped, ms after exec" - - "%.1f" map_ms
 row "· first damage in the window, ms after exec" - - "%.1f" first_damage_ms
+row "· CPU time the program used until then, ms" - - "%.1f" first_damage_cpu_ms
 row "Resident memory 3 s after exec, MB (VmRSS/1024)" "<" 40 "%.1f" rss_kb 1024
 row "· of which anonymous (RssAnon), MB" - - "%.1f" rss_anon_kb 1024
 row "CPU over 10 s, % of one core (utime+stime)" "<" 0.3 "%.2f" cpu_percent
