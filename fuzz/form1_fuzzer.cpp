@@ -171,6 +171,12 @@ class Run {
     }
 
     void play(Bytes& bytes) {
+        // The box is modal: of all the events only the timers' ticks reach the program.
+        platform_.messages.whileOpen = [this, &bytes] {
+            checkMessage(platform_.messages.shown.back());
+            for (int ticks = bytes.next() % 4; ticks > 0; --ticks)
+                tick(bytes.next() % 2 == 0 ? form_.Timer1 : form_.Timer2);
+        };
         while (!bytes.empty()) {
             eventKind = bytes.next() % EventCount;
             handle(bytes);
@@ -203,12 +209,10 @@ class Run {
         }
         switch (eventKind) {
         case Timer1Tick:
-            if (form_.Timer1.interval() > 0)
-                (*form_.handler("Timer1"))();
+            tick(form_.Timer1);
             break;
         case Timer2Tick:
-            if (form_.Timer2.interval() > 0)
-                (*form_.handler("Timer2"))();
+            tick(form_.Timer2);
             break;
         case VersionMenu:
             (*form_.handler("Version", 1))();
@@ -240,6 +244,16 @@ class Run {
             form_.Text1.setText({}); // the user empties the formula line
     }
 
+    // The platform raises a timer's tick only while its interval is above 0.
+    void tick(const forms::Timer& timer) {
+        if (timer.interval() > 0)
+            (*form_.handler(timer.name()))();
+    }
+
+    static void checkMessage(const std::u16string& message) {
+        EXPECT(message == engine::texts::DivisionByZero || message == engine::texts::TooLarge);
+    }
+
     // An operator or the equals key has written a result: a finite value in the display's
     // own spelling.
     void checkWrittenResult() {
@@ -258,8 +272,6 @@ class Run {
         EXPECT(calc.RenzokuMode.empty() || calc.RenzokuMode == engine::texts::LockOn ||
                calc.RenzokuMode == engine::texts::LockOff);
         EXPECT(calc.EnzanKind <= 4);
-        for (const std::u16string& message : platform_.messages.shown)
-            EXPECT(message == engine::texts::DivisionByZero || message == engine::texts::TooLarge);
 
         // Only the user's typing puts letters into the lines; while none are left there, no
         // line may spell a value that is not finite.

@@ -5,6 +5,7 @@
 // spells numbers the way the display does.
 #include "engine/number_text.h"
 
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -31,7 +32,7 @@ namespace {
     } while (false)
 
 bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 // ---- The reference scanner ----

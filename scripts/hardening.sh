@@ -1,0 +1,243 @@
+#!/usr/bin/env bash
+# hardening.sh [sanitize] [fuzz] [analyse] — checks beyond the unit tests, all three when no
+# step is named:
+#   sanitize  the whole test suite, built in build-asan with AddressSanitizer and
+#             UndefinedBehaviorSanitizer (leak checks off for the Qt tests, labelled gui);
+#   fuzz      every libFuzzer target of fuzz/, built in build-fuzz with clang, run for
+#             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
+#   analyse   clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
+#             compile_commands.json (COMPILE_DB_DIR, default build: run test.sh first).
+# Exits non-zero when any step fails, after a short summary. POKOTAMA_GUI=OFF leaves the Qt
+# parts out of the sanitizer build.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+source scripts/packages.sh
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+COMPILE_DB_DIR=${COMPILE_DB_DIR:-build}
+JOBS=$(nproc)
+# The directories whose sources the analysers must cover.
+SOURCE_DIRS=(engine lights forms windows app)
+
+SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+# quietly LOG COMMAND… runs the command with its output in LOG, and shows the log if it fails.
+quietly() {
+    local log=$1
+    shift
+    mkdir -p "$(dirname "$log")"
+    if "$@" >"$log" 2>&1; then
+        return 0
+    fi
+    cat "$log"
+    echo "failed: $* (output in $log)"
+    return 1
+}
+
+# ctest's verdict from its log.
+ctest_verdict() {
+    grep -E -m1 'tests passed|No tests were found' "$1" || echo "no verdict in $1"
+}
+
+step_sanitize() {
+    ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" || return 1
+    ensure_german_locale || return 1
+    # -O1 keeps the instrumented tests quick; Debug keeps the assertions. Warnings are the
+    # main build's business: some only appear with the instrumentation.
+    quietly build-asan/configure.log cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+        -DPOKOTAMA_GUI="${POKOTAMA_GUI:-ON}" -DPOKOTAMA_WERROR=OFF \
+        -DCMAKE_CXX_FLAGS="-O1 $SANITIZE_FLAGS" \
+        -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE_FLAGS" \
+        -DCMAKE_SHARED_LINKER_FLAGS="$SANITIZE_FLAGS" || return 1
+    quietly build-asan/build.log cmake --build build-asan --parallel "$JOBS" || return 1
+
+    local asan_common=strict_init_order=1:detect_stack_use_after_return=1
+    local status=0
+    echo "-- toolkit-free tests, leak checks on"
+    ASAN_OPTIONS="detect_leaks=1:$asan_common" quietly build-asan/ctest-plain.log \
+        ctest --test-dir build-asan -LE gui --no-tests=error --output-on-failure \
+        --parallel "$JOBS" && ctest_verdict build-asan/ctest-plain.log || status=1
+    echo "-- Qt tests (label gui), leak checks off: the toolkit keeps caches to the end"
+    ASAN_OPTIONS="detect_leaks=0:$asan_common" quietly build-asan/ctest-gui.log \
+        ctest --test-dir build-asan -L gui --no-tests=ignore --output-on-failure \
+        --parallel "$JOBS" && ctest_verdict build-asan/ctest-gui.log || status=1
+    return $status
+}
+
+# Runs one fuzz target on a scratch copy of its seed corpus (the committed seeds stay as
+# they are); a crash or a broken invariant ends it with a non-zero status and leaves the
+# input in build-fuzz/artifacts/.
+fuzz_one() {
+    local target=$1
+    rm -rf "build-fuzz/corpus-run/$target"
+    mkdir -p "build-fuzz/corpus-run/$target" build-fuzz/artifacts
+    cp -r "fuzz/corpus/$target/." "build-fuzz/corpus-run/$target/"
+    "build-fuzz/$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" \
+        "build-fuzz/corpus-run/$target" >"build-fuzz/$target.log" 2>&1
+}
+
+# The targets run side by side, one per core.
+step_fuzz() {
+    # clang and its runtime libraries (libFuzzer, the sanitizers) for -fsanitize=fuzzer.
+    ensure_packages cmake make clang-14 clang libclang-rt-14-dev libgtest-dev || return 1
+    CC=clang CXX=clang++ quietly build-fuzz/configure.log cmake -S fuzz -B build-fuzz || return 1
+    quietly build-fuzz/build.log cmake --build build-fuzz --parallel "$JOBS" || return 1
+
+    local targets=() corpus
+    for corpus in fuzz/corpus/*/; do
+        targets+=("$(basename "$corpus")")
+    done
+    [ ${#targets[@]} -gt 0 ] || { echo "no seed corpora in fuzz/corpus/"; return 1; }
+    rm -rf build-fuzz/artifacts
+
+    local status=0 start i target
+    for ((start = 0; start < ${#targets[@]}; start += JOBS)); do
+        local batch=("${targets[@]:start:JOBS}") pids=()
+        for target in "${batch[@]}"; do
+            if [ ! -x "build-fuzz/$target" ]; then
+                echo "fuzz target $target has a seed corpus but was not built"
+                return 1
+            fi
+            fuzz_one "$target" &
+            pids+=($!)
+        done
+        for i in "${!batch[@]}"; do
+            target=${batch[$i]}
+            if wait "${pids[$i]}"; then
+                echo "$target: $(grep -m1 '^Done' "build-fuzz/$target.log")"
+            else
+                echo "$target: FAILED (build-fuzz/$target.log)"
+                # From the first report on: a broken invariant, a sanitizer's or libFuzzer's.
+                awk '/^broken|ERROR|runtime error|deadly signal|timeout/ { on = 1 } on' \
+                    "build-fuzz/$target.log" | head -30
+                ls build-fuzz/artifacts/"$target"-* 2>/dev/null
+                status=1
+            fi
+        done
+    done
+    return $status
+}
+
+# The compile_commands.json entries for the files under the given directories, one a line.
+sources_in_database() {
+    local database=$1/compile_commands.json
+    shift
+    local pattern
+    pattern="^$ROOT/($(IFS='|'; echo "$*"))/"
+    sed -n 's/^ *"file": "\(.*\)",\?$/\1/p' "$database" | grep -E "$pattern" | sort -u
+}
+
+step_analyse() {
+    ensure_packages clang-tidy-14 cppcheck clang-14 clang libclang-rt-14-dev || return 1
+    if [ ! -f "$COMPILE_DB_DIR/compile_commands.json" ]; then
+        echo "$COMPILE_DB_DIR/compile_commands.json is missing: build the program first (./test.sh)"
+        return 1
+    fi
+    # fuzz/ has its own build; configuring it is enough for its compile commands.
+    if [ ! -f build-fuzz/compile_commands.json ]; then
+        CC=clang CXX=clang++ quietly build-fuzz/configure.log cmake -S fuzz -B build-fuzz ||
+            return 1
+    fi
+
+    local sources fuzz_sources
+    mapfile -t sources < <(sources_in_database "$COMPILE_DB_DIR" "${SOURCE_DIRS[@]}")
+    mapfile -t fuzz_sources < <(sources_in_database build-fuzz fuzz)
+    # Say so when a source on disk is in no build and so escapes both analysers.
+    local unbuilt
+    unbuilt=$(comm -23 <(find "${SOURCE_DIRS[@]/#/$ROOT/}" -name '*.cpp' | sort) \
+        <(printf '%s\n' "${sources[@]}"))
+    if [ -n "$unbuilt" ]; then
+        echo "NOT analysed, not compiled in $COMPILE_DB_DIR:"
+        echo "$unbuilt" | sed "s|^$ROOT/|  |"
+    fi
+
+    local status=0 log
+    log=$(mktemp)
+    local header_filter="^$ROOT/($(IFS='|'; echo "${SOURCE_DIRS[*]}")|fuzz)/"
+    local tidy=(clang-tidy-14 --quiet --header-filter="$header_filter")
+    # The path-sensitive analyser would take two thirds of the time on the tests' macro-heavy
+    # bodies alone; the tests run under the sanitizers instead.
+    local tests=() programs=() source
+    for source in "${sources[@]}"; do
+        case $source in
+        */tests/*) tests+=("$source") ;;
+        *) programs+=("$source") ;;
+        esac
+    done
+    echo "-- clang-tidy: ${#programs[@]} sources and ${#tests[@]} tests (clang-analyzer off)" \
+        "of $COMPILE_DB_DIR, ${#fuzz_sources[@]} of fuzz/"
+    printf '%s\n' "${programs[@]}" |
+        xargs -r -P "$JOBS" -n 1 "${tidy[@]}" -p "$COMPILE_DB_DIR" >>"$log" 2>&1 || status=1
+    printf '%s\n' "${tests[@]}" |
+        xargs -r -P "$JOBS" -n 1 "${tidy[@]}" -p "$COMPILE_DB_DIR" '--checks=-clang-analyzer-*' \
+            >>"$log" 2>&1 || status=1
+    printf '%s\n' "${fuzz_sources[@]}" |
+        xargs -r -P "$JOBS" -n 1 "${tidy[@]}" -p build-fuzz >>"$log" 2>&1 || status=1
+    grep -v -e '^[0-9]* warnings\? generated' -e '^Suppressed [0-9]* warnings' \
+        -e '^Use -header-filter' "$log"
+    rm -f "$log"
+    [ $status -eq 0 ] && echo "clang-tidy: clean"
+
+    echo "-- cppcheck"
+    local cppcheck=(cppcheck --enable=warning,performance,portability --std=c++20 --quiet
+        --error-exitcode=1 --inline-suppr --suppressions-list=.cppcheck-suppressions
+        --library=googletest --library=qt -j "$JOBS")
+    local dir filters=()
+    for dir in "${SOURCE_DIRS[@]}"; do
+        filters+=("--file-filter=$dir/*")
+    done
+    if "${cppcheck[@]}" --project="$COMPILE_DB_DIR/compile_commands.json" "${filters[@]}" &&
+        "${cppcheck[@]}" --language=c++ -I . -I fuzz fuzz/*.cpp; then
+        echo "cppcheck: clean"
+    else
+        status=1
+    fi
+    return $status
+}
+
+declare -A RESULTS=()
+declare -A SECONDS_TAKEN=()
+run_step() {
+    local name=$1
+    local started=$SECONDS
+    echo "==== $name"
+    if "step_$name"; then
+        RESULTS[$name]=passed
+    else
+        RESULTS[$name]=FAILED
+    fi
+    SECONDS_TAKEN[$name]=$((SECONDS - started))
+}
+
+steps=("$@")
+[ ${#steps[@]} -eq 0 ] && steps=(sanitize fuzz analyse)
+for step in "${steps[@]}"; do
+    case $step in
+    sanitize | fuzz | analyse) ;;
+    *)
+        echo "unknown step: $step (sanitize, fuzz, analyse)" >&2
+        exit 2
+        ;;
+    esac
+done
+
+for step in "${steps[@]}"; do
+    run_step "$step"
+done
+
+echo "==== hardening summary"
+passed=0
+failed=0
+for step in "${steps[@]}"; do
+    printf '%-9s %-7s %4ss\n' "$step" "${RESULTS[$step]}" "${SECONDS_TAKEN[$step]}"
+    if [ "${RESULTS[$step]}" = passed ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+done
+echo "hardening: $passed passed, $failed failed"
+[ $failed -eq 0 ]
