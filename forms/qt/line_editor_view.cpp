@@ -225,16 +225,18 @@ void LineEditor::layOutView() const {
             scroll_ = 0;
         }
         cover(first_, scroll_ + width, first_);
-        if (cursorX() - scroll_ >= width) { // the cursor right of the window: bring it in
+        const bool cursorBeyondRight = cursorX() - scroll_ >= width;
+        if (cursorBeyondRight) { // bring the cursor in at the right edge
             first_ = spanFilling(cursor_, width).start;
             cover(first_, width, cursor_);
             scroll_ = std::max(0, qRound(cursorX()) - width + 1);
-        } else if (cursorX() < scroll_) { // left of it
+        } else if (cursorX() < scroll_) { // at the left edge
             first_ = graphemeStart(text_, cursor_);
             scroll_ = 0;
         }
         cover(first_, scroll_ + width, cursor_);
-        if (shown.start + shown.length == size && naturalWidth() - scroll_ < width) {
+        const bool atEnd = shown.start + shown.length == size;
+        if (!cursorBeyondRight && atEnd && qRound(naturalWidth()) + 1 - scroll_ < width) {
             // The text's end left of the right edge: show as much as fits.
             first_ = spanFilling(size, width).start;
             cover(first_, width, size);

@@ -88,14 +88,15 @@ class PasteTiming : public ::testing::Test {
                     static_cast<long long>(text.size()), ms);
     }
 
-    double clickPlus() {
+    // Clicks ＋ and times it until `lines` have repainted.
+    double clickPlus(std::initializer_list<QWidget*> lines) {
         // The ＋ key's label, 5760, 3360, 1215 x 1095 twips, at 15 twips a pixel.
         const QPoint centre((5760 + 607) / 15, (3360 + 547) / 15);
         QWidget* client = text1->parentWidget();
         QWidget* label = client->childAt(centre);
         return timeUntilPainted(
             [&] { QTest::mouseClick(label, Qt::LeftButton, {}, label->mapFrom(client, centre)); },
-            {text1, text2});
+            lines);
     }
 
     forms::qt::QtPlatform platform{programImage};
@@ -113,7 +114,8 @@ TEST_F(PasteTiming, AMegabyteOfDigitsThenPlus) {
     pasteIntoEntryLine(digits);
     ASSERT_EQ(form.Text2.text().size(), 1000000u);
     // Far too large a number: the calculator says so in a message box, which is closed here.
-    const double ms = clickPlus();
+    // Text1 takes the digits; Text2 gives the focus to the box.
+    const double ms = clickPlus({text1, text2});
     EXPECT_EQ(form.Text1.text().size(), 1000001u); // the digits and "＋"
     std::printf("[ figures  ] click on ＋ until both lines repainted (number too large, message "
                 "box): %.1f ms\n",
@@ -123,9 +125,10 @@ TEST_F(PasteTiming, AMegabyteOfDigitsThenPlus) {
 TEST_F(PasteTiming, AMegabyteOfLeadingZerosThenPlus) {
     const QString number = QString(999999, u'0') + u'7';
     pasteIntoEntryLine(number);
-    const double ms = clickPlus();
+    // Text1 takes the number; Text2 keeps its text, so only Text1 has something to repaint.
+    const double ms = clickPlus({text1});
     EXPECT_EQ(form.Text1.text().size(), 1000001u); // the number and "＋"
-    std::printf("[ figures  ] click on ＋ until both lines repainted (a number, no message box): "
+    std::printf("[ figures  ] click on ＋ until Text1 repainted (a number, no message box): "
                 "%.1f ms\n",
                 ms);
 }
