@@ -6,23 +6,21 @@
 
 #include <QEvent>
 #include <QStringView>
-#include <limits>
 
 namespace forms::qt {
 
 TextBoxEdit::TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget* parent)
-    : QLineEdit(parent), element_(element), foreColor_(design.foreColor),
+    : LineEditor(parent), element_(element), foreColor_(design.foreColor),
       backColor_(element != nullptr ? element->backColor() : design.backColor) {
     setFont(faceFont(design.font));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setMaxLength(std::numeric_limits<int>::max()); // the default 32767 would cut long texts
     applyColours();
     if (element_ != nullptr) {
         setText(QString::fromStdU16String(element_->text()));
         element_->setObserver(this);
     }
     // textChanged, not textEdited: cut, paste, undo and the context menu change the text too.
-    connect(this, &QLineEdit::textChanged, this, &TextBoxEdit::takeUserText);
+    connect(this, &LineEditor::textChanged, this, &TextBoxEdit::takeUserText);
 }
 
 TextBoxEdit::~TextBoxEdit() {
@@ -65,14 +63,14 @@ void TextBoxEdit::applyColours() {
 
 void TextBoxEdit::paintEvent(QPaintEvent* event) {
     PaintCounter::textPainted();
-    QLineEdit::paintEvent(event);
+    LineEditor::paintEvent(event);
 }
 
 void TextBoxEdit::changeEvent(QEvent* event) {
     // Our palette is set explicitly, so a new colour scheme has to be looked up again.
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
-    QLineEdit::changeEvent(event);
+    LineEditor::changeEvent(event);
 }
 
 } // namespace forms::qt

@@ -1,16 +1,15 @@
-// A display line of a face: a one-line, right-aligned QLineEdit kept in step with its TextBox
+// A display line of a face: a one-line, right-aligned LineEditor kept in step with its TextBox
 // element both ways. What the user types becomes the element's text; a program change of the
 // element's text or background colour shows at once. Focus and tab order are the view's.
 #pragma once
 
 #include "forms/element.h"
 #include "forms/face.h"
-
-#include <QLineEdit>
+#include "forms/qt/line_editor.h"
 
 namespace forms::qt {
 
-class TextBoxEdit final : public QLineEdit, private ElementObserver {
+class TextBoxEdit final : public LineEditor, private ElementObserver {
   public:
     // `element` may be null: the line then only edits its own text.
     TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget* parent = nullptr);

@@ -1,4 +1,5 @@
 // The main window of a face: clicks, typing, colours, geometry, repaints and timers.
+#include "forms/qt/line_editor.h"
 #include "forms/qt/qt_platform.h"
 #include "forms/qt/qt_view.h"
 #include "qt_printers.h"
@@ -8,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QTest>
@@ -52,7 +52,7 @@ class MainFace : public ::testing::Test {
         form.window().setVisible(true);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    QLineEdit* line(const char* name) { return window->findChild<QLineEdit*>(name); }
+    LineEditor* line(const char* name) { return window->findChild<LineEditor*>(name); }
     void clickAt(QPoint point) {
         QWidget* target = canvas->childAt(point);
         if (target == nullptr)
@@ -114,7 +114,7 @@ TEST_F(MainFace, BothPressesOfADoubleClickAreClicksButADraggedOffPressIsNot) {
 }
 
 TEST_F(MainFace, TextGoesBothWaysWithoutLimitOrCursorJumps) {
-    QLineEdit* text1 = line("Text1");
+    LineEditor* text1 = line("Text1");
     QTest::keyClicks(text1, "12+3");
     EXPECT_EQ(form.element<TextBox>("Text1").text(), u"12+3");
     text1->setCursorPosition(2);
@@ -233,7 +233,7 @@ TEST_F(MainFace, FocusStartsAtTheFirstTabStopAndOnlyTextBoxesTakeIt) {
     EXPECT_EQ(window->focusWidget(), line("Text1"));
     for (QWidget* child : canvas->findChildren<QWidget*>()) {
         const bool takesFocus = child->focusPolicy() != Qt::NoFocus;
-        EXPECT_EQ(takesFocus, qobject_cast<QLineEdit*>(child) != nullptr)
+        EXPECT_EQ(takesFocus, qobject_cast<LineEditor*>(child) != nullptr)
             << child->objectName().toStdString();
     }
     window->activateWindow();
