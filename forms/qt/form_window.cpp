@@ -3,6 +3,7 @@
 #include "forms/qt/taskbar.h"
 
 #include <QCloseEvent>
+#include <QEventLoopLocker>
 
 namespace forms::qt {
 
@@ -28,6 +29,10 @@ void FormWindow::followElement() {
         return;
     if (!element_->visible()) {
         hide();
+        // Hiding the last visible window would leave a process nobody can see or end. A
+        // released event-loop lock makes Qt quit exactly when no window shows any more,
+        // as closing the last window does; outside the event loop it does nothing.
+        { QEventLoopLocker lastWindowCheck; }
         return;
     }
     if (!shownBefore_ && firstFocus_ != nullptr)

@@ -31,8 +31,6 @@ TEST(ProgramEnd, EndsWhenTheLastVisibleWindowIsClosed) {
 }
 
 TEST(ProgramEnd, HidingTheAboutWindowWithItsButtonAfterMainWasClosedEndsTheProgram) {
-    GTEST_SKIP() << "fault: with the main window closed, the About window's button hides the "
-                    "last window and the program runs on with no window to end it";
     const ProgramEnd end = runProgram("about-button-after-main");
     EXPECT_TRUE(end.ended);
     EXPECT_EQ(end.exitCode, 0) << end.output.toStdString();
