@@ -1,10 +1,12 @@
 // A form for any face that binds an element to every shape, text box and timer and to the
-// window, and records every handled event as "Name" or "Name(index)".
+// window, and records every handled click or menu choice as "Name" or "Name(index)", and
+// counts every timer's ticks.
 #pragma once
 
 #include "forms/form.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ class RecordingForm final : public Form {
     void closedByUser() override;
 
     std::vector<std::string> events;
+    std::map<std::string, int> ticks;
     int closedCount = 0;
     std::function<void(const std::string&)> onEvent; // runs after an event is recorded
     std::function<void()> onClosed;
