@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,10 +39,16 @@ QString menuText(std::u16string_view caption) {
     return toQString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// Decoded once and then shared: a window made anew gets the same pixmap, so what Qt caches
+// for it (the window icon's copies) is found again instead of piling up under new keys.
 QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
     QPixmap pixmap;
-    if (images && !name.empty())
-        pixmap.loadFromData(images(name), "PNG");
+    if (!images || name.empty())
+        return pixmap;
+    const QByteArray bytes = images(name);
+    const QString key = QStringLiteral("forms-qt-image-%1-%2").arg(qHash(bytes)).arg(bytes.size());
+    if (!QPixmapCache::find(key, &pixmap) && pixmap.loadFromData(bytes, "PNG"))
+        QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
