@@ -1,0 +1,137 @@
+// Times, in the real window, a click on ＋ with a megabyte in the entry line until what it
+// changes has been painted and flushed: once as a number (1 ＋ 2, then 999,999 zeros and a 7
+// pasted over the 2: the formula line takes the megabyte and the entry line shows 8, so both
+// lines repaint), and once as a number too large for a double (the formula line takes the
+// megabyte and the message box opens: the time runs until both have painted, then the box is
+// closed). One warm-up click of each, then REPEATS clicks of each; prints one key=value line
+// per click for bench/hostile.sh.
+// Usage: form1_hostile_figures [REPEATS]
+#include "main_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
+
+namespace {
+
+// Notes which widgets have received a paint event since the last reset; the message box
+// counts as painted with its first child.
+struct PaintWatch : QObject {
+    std::set<QObject*> painted;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted.insert(watched);
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                if (qobject_cast<QMessageBox*>(widget->window()))
+                    painted.insert(widget->window());
+        }
+        return false;
+    }
+};
+
+class Timing {
+  public:
+    explicit Timing(gui_test::MainWindow& main) : main_(main) {
+        QCoreApplication::instance()->installEventFilter(&watch_);
+    }
+
+    // Milliseconds from the click on ＋ until both lines (or the formula line and the message
+    // box) have painted, or -1 after 10 s. The look comes from a zero timer, so it runs after
+    // the paint event's flush to the screen.
+    double clickPlus(bool expectMessage) {
+        watch_.painted.clear();
+        auto done = [&] {
+            const bool entryOrBox =
+                expectMessage
+                    ? std::any_of(watch_.painted.begin(), watch_.painted.end(),
+                                  [](QObject* o) { return qobject_cast<QMessageBox*>(o); })
+                    : watch_.painted.contains(main_.line("Text2"));
+            return entryOrBox && watch_.painted.contains(main_.line("Text1"));
+        };
+        QElapsedTimer clock;
+        double elapsed = -1;
+        QTimer look;
+        look.setInterval(0);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (elapsed < 0 && done())
+                elapsed = double(clock.nsecsElapsed()) / 1e6;
+            if (elapsed >= 0 || clock.elapsed() > 10000)
+                if (QWidget* box = QApplication::activeModalWidget())
+                    QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+        });
+        look.start();
+        clock.start();
+        main_.press(u"＋");
+        while (elapsed < 0 && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return elapsed;
+    }
+
+    void startAfresh() {
+        main_.press(u"CE");
+        engine::Calculator& calculator = main_.form().calculator;
+        calculator.ClrMode.clear();
+        calculator.RenzokuMode.clear();
+        calculator.EnzanKind = 0;
+        QTest::qWait(50);
+    }
+
+    void pasteIntoEntryLine(const QString& text) {
+        forms::qt::LineEditor* line = main_.line("Text2");
+        QGuiApplication::clipboard()->setText(text);
+        line->setFocus();
+        QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QTest::qWait(100); // painted and quiet
+    }
+
+  private:
+    gui_test::MainWindow& main_;
+    PaintWatch watch_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ぽこたま"));
+    const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
+
+    gui_test::MainWindow main;
+    if (!QTest::qWaitForWindowExposed(main.window()))
+        return 1;
+    QTest::qWait(200);
+    Timing timing(main);
+
+    const QString number = QString(999999, u'0') + u'7';
+    QString tooLarge;
+    for (int i = 0; i < 1000000; ++i)
+        tooLarge += QChar(u'1' + i % 9);
+
+    bool sound = true;
+    for (int i = 0; i <= repeats; ++i) {
+        timing.startAfresh();
+        main.press({u"1", u"＋", u"2"});
+        timing.pasteIntoEntryLine(number);
+        const double numberMs = timing.clickPlus(false);
+        sound = sound && main.line("Text2")->text() == QLatin1String("8") &&
+                main.line("Text1")->text().size() == 1000003;
+
+        timing.startAfresh();
+        timing.pasteIntoEntryLine(tooLarge);
+        const double tooLargeMs = timing.clickPlus(true);
+        sound = sound && main.line("Text2")->text() == tooLarge;
+        if (i > 0) // the first of each is the warm-up
+            std::printf("plus_number_ms=%.2f\nplus_too_large_ms=%.2f\n", numberMs, tooLargeMs);
+    }
+    std::printf("platform=%s\nsound=%d\n", qPrintable(QGuiApplication::platformName()), sound);
+    return sound ? 0 : 1;
+}
