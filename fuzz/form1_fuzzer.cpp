@@ -180,6 +180,8 @@ class Run {
         while (!bytes.empty()) {
             eventKind = bytes.next() % EventCount;
             handle(bytes);
+            if (form_.Text1.text().size() > LongestFormula)
+                form_.Text1.setText({}); // the user empties the formula line
             if (Trace)
                 std::fprintf(stderr, "%zu kind %zu: Text1 \"%s\" Text2 \"%s\" messages %zu\n",
                              eventIndex, eventKind, printable(form_.Text1.text()).c_str(),
@@ -240,8 +242,6 @@ class Run {
         default:
             break;
         }
-        if (form_.Text1.text().size() > LongestFormula)
-            form_.Text1.setText({}); // the user empties the formula line
     }
 
     // The platform raises a timer's tick only while its interval is above 0.
