@@ -5,7 +5,7 @@
 //
 //   window_probe [-v] [-q] [-g GAP_MS] [-s SERVER_PID] -- PROGRAM [ARGS...]
 //
-//   -v  print the timeline of maps and damage up to the first frame to stderr
+//   -v  print the timeline of maps and damage to stderr, until 0.5 s after the first frame
 //   -q  stop after the first frame (a warm-up run)
 //   -g  the quiet gap that ends the first frame, 50 ms unless given
 //   -s  also measure the CPU time of the X server over the same ten seconds
@@ -321,7 +321,7 @@ int main(int argc, char** argv) {
                     if (!first_damage_ms) {
                         first_damage_ms = at;
                         // On a busy machine the wall time to the first frame stretches with
-                        // the load; the CPU time the program spent getting there does not.
+                        // the load; the CPU time the program spent getting there much less.
                         first_damage_cpu_ns = cpu_ns(pid);
                     }
                     last_damage_ms = at;
@@ -348,7 +348,7 @@ int main(int argc, char** argv) {
     printf("map_ms=%.1f\n", map_ms ? map_ms - exec_ms : -1);
     printf("first_damage_ms=%.1f\n", first_damage_ms ? first_damage_ms - exec_ms : -1);
     printf("first_frame_ms=%.1f\n", first_frame_ms > 0 ? first_frame_ms - exec_ms : -1);
-    printf("first_damage_cpu_ms=%.1f\n", first_damage_cpu_ns / 1e6);
+    printf("first_damage_cpu_ms=%.1f\n", first_damage_cpu_ns >= 0 ? first_damage_cpu_ns / 1e6 : -1);
     printf("window=%ux%u\n", area.w, area.h);
     if (!quick) {
         printf("rss_kb=%ld\n", rss);
