@@ -2,7 +2,8 @@
 # hardening.sh [sanitize] [fuzz] [analyse] — checks beyond the unit tests, all three when no
 # step is named:
 #   sanitize  the whole test suite, built in build-asan with AddressSanitizer and
-#             UndefinedBehaviorSanitizer (leak checks off for the Qt tests, labelled gui);
+#             UndefinedBehaviorSanitizer (leak checks off for the Qt tests: those labelled
+#             gui, and those named forms_qt.*, gui.* or timing.*);
 #   fuzz      every libFuzzer target of fuzz/, built in build-fuzz with clang, run for
 #             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
 #   analyse   clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
@@ -51,7 +52,8 @@ sanitized_ctest() {
         grep -E -m1 'tests passed|No tests were found' "$log"
         return 0
     fi
-    if [ "$retry" = retry ] && ! grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log"; then
+    local report='ERROR: (Address|Leak)Sanitizer|runtime error:'
+    if [ "$retry" = retry ] && ! grep -qE "$report" "$log"; then
         local failed
         failed=$(sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ')
         if ctest --test-dir build-asan --output-on-failure --rerun-failed >"$log.again" 2>&1; then
@@ -191,7 +193,10 @@ step_analyse() {
     done
     for source in "${sources[@]}"; do
         case $source in
-        */tests/*) jobs+=("$COMPILE_DB_DIR" "$source" "--checks=-clang-analyzer-*") tests=$((tests + 1)) ;;
+        */tests/*)
+            jobs+=("$COMPILE_DB_DIR" "$source" "--checks=-clang-analyzer-*")
+            tests=$((tests + 1))
+            ;;
         esac
     done
     for source in "${fuzz_sources[@]}"; do
