@@ -88,7 +88,8 @@ echo "Date: $(date -u +%Y-%m-%d). Load average $load_before before, $load_after 
 echo
 echo "| Click on ＋ with a 1 MB entry line | Median (range) over $runs starts × $repeats | Target | Meets |"
 echo "|---|---|---|---|"
-row "a number (999,999 zeros and 7, after 1 ＋): both lines repainted" plus_number_ms
+row "a number (1 ＋ 2, then 999,999 zeros and a 7 pasted over the 2): both lines repainted" \
+    plus_number_ms
 row "too large for a double: formula line and message box painted" plus_too_large_ms
 echo
 echo "| Long run ($long_run_ok) | VmRSS | RssAnon |"
