@@ -169,7 +169,7 @@ class LineEditorAccessible final : public QAccessibleWidget,
         const int pieceStart = int(boundaries::pairStart(whole, std::max(0, offset - lookupReach)));
         const int pieceEnd = int(boundaries::pairEnd(whole, std::min(size, offset + lookupReach)));
         const TextPiece piece(whole.mid(pieceStart, pieceEnd - pieceStart));
-        const QString found = (piece.*lookup)(offset - pieceStart, boundary, start, end);
+        QString found = (piece.*lookup)(offset - pieceStart, boundary, start, end);
         if (*start >= 0)
             *start += pieceStart;
         if (*end >= 0)

@@ -348,7 +348,7 @@ void LineEditor::mouseDoubleClickEvent(QMouseEvent* event) {
 QMenu* LineEditor::createStandardContextMenu() {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("qt_edit_menu"));
-    auto add = [&](QString label, const char* icon, bool enabled, auto slot) {
+    auto add = [&](const QString& label, const char* icon, bool enabled, auto slot) {
         QAction* action = menu->addAction(label);
         action->setEnabled(enabled);
         action->setObjectName(QLatin1String(icon));

@@ -31,7 +31,7 @@ class QtView final : public View {
   private:
     void build(const FaceDesign& face, const ImageProvider& images);
     QWidget* buildMenuBar(const FaceDesign& face);
-    QWidget* buildElement(const ElementDesign& design, FaceCanvas& canvas,
+    QWidget* buildElement(const ElementDesign& element, FaceCanvas& canvas,
                           const ImageProvider& images);
     void connectClick(QObject* sender, const ElementDesign& design);
     void place(const WindowDesign& design, QSize client, int menuBarHeight);

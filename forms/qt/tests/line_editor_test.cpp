@@ -33,7 +33,7 @@ Keys typed(const char* text) {
     };
 }
 
-Keys both(Keys first, Keys second) {
+Keys both(const Keys& first, const Keys& second) {
     return [=](LineEditor& editor) {
         first(editor);
         second(editor);

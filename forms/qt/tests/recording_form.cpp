@@ -11,8 +11,8 @@ T& own(std::vector<std::unique_ptr<Element>>& owned, std::string_view name, int 
 
 } // namespace
 
-RecordingForm::RecordingForm(const FaceDesign& face) {
-    window_ = &own<Window>(owned_, face.window.name, Element::NoIndex);
+RecordingForm::RecordingForm(const FaceDesign& face)
+    : window_(&own<Window>(owned_, face.window.name, Element::NoIndex)) {
     bind(*window_);
     for (const ElementDesign& design : face.elements) {
         switch (design.kind) {
