@@ -6,6 +6,8 @@ set -euo pipefail
 program=$1
 output=$2
 
+# Qt wants a private runtime directory; a bare Xvfb session has none.
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
