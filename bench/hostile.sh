@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source bench/private_xvfb.sh
 
 runs=${RUNS:-5}
 repeats=${REPEATS:-5}
@@ -23,32 +24,7 @@ cmake --build "$build" --parallel "$(nproc)" --target form1_hostile_figures form
 driver=$build/app/tests/gui/form1_hostile_figures
 long_run=$build/app/tests/gui/form1_long_run
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# -displayfd lets the server pick a free display number and tell us which.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
-export QT_QPA_PLATFORM=xcb
-# No session bus: without an address libdbus would autolaunch a dbus-daemon that outlives us.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_private_xvfb
 
 load_before=$(cut -d' ' -f1 /proc/loadavg)
 for i in $(seq "$runs"); do

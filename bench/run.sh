@@ -12,6 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source bench/private_xvfb.sh
 
 runs=${RUNS:-7}
 build=${BUILD_DIR:-build}
@@ -33,33 +34,7 @@ mkdir -p "$build/bench"
 cc -std=c17 -O2 -Wall -Wextra -Wpedantic -Werror bench/window_probe.c -o "$probe" \
     $(pkg-config --cflags --libs xcb xcb-damage)
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# -displayfd lets the server pick a free display number and tell us which.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-export QT_QPA_PLATFORM=xcb
-# No session bus: without an address libdbus would autolaunch a dbus-daemon that outlives us.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_private_xvfb
 
 run() { # run NAME PROBE-OPTIONS… — one start of the named program under the probe
     local name=$1
