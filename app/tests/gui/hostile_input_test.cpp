@@ -44,15 +44,7 @@ class HostileInput : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window())); }
 
     // A fresh calculation: nothing pending, lock off, both lines and numbers empty.
-    void startAfresh() {
-        engine::Calculator& calculator = main.form().calculator;
-        calculator.ClrMode.clear();
-        calculator.RenzokuMode.clear();
-        calculator.EnzanKind = 0;
-        calculator.ValA = calculator.ValB = 0;
-        main.form().Text1.setText({});
-        main.form().Text2.setText({});
-    }
+    void startAfresh() { main.startCalculation({}, {}); }
 
     // Replaces a line's text with `text` through the clipboard and Ctrl+V, as a user does.
     void paste(const char* name, const QString& text) {

@@ -18,15 +18,7 @@ class Keys : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window())); }
 
     // Nothing pending, operator lock off, formula "4", entry "12": every key leaves its own mark.
-    void setKnownState() {
-        engine::Calculator& calculator = main.form().calculator;
-        calculator.ClrMode.clear();
-        calculator.RenzokuMode.clear();
-        calculator.EnzanKind = 0;
-        calculator.ValA = calculator.ValB = 0;
-        main.form().Text1.setText(u"4");
-        main.form().Text2.setText(u"12");
-    }
+    void setKnownState() { main.startCalculation(u"4", u"12"); }
     QString text(const char* line) const { return main.line(line)->text(); }
 
     MainWindow main;

@@ -72,4 +72,14 @@ void MainWindow::press(std::initializer_list<std::u16string_view> captions) {
         press(caption);
 }
 
+void MainWindow::startCalculation(std::u16string formula, std::u16string entry) {
+    engine::Calculator& calculator = form_.calculator;
+    calculator.ClrMode.clear();
+    calculator.RenzokuMode.clear();
+    calculator.EnzanKind = 0;
+    calculator.ValA = calculator.ValB = 0;
+    form_.Text1.setText(std::move(formula));
+    form_.Text2.setText(std::move(entry));
+}
+
 } // namespace gui_test

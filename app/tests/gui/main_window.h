@@ -53,6 +53,8 @@ class MainWindow {
     // Clicks the centre of the label of the key with this caption.
     void press(std::u16string_view caption);
     void press(std::initializer_list<std::u16string_view> captions);
+    // A fresh calculation with these lines: nothing pending, operator lock off, numbers 0.
+    void startCalculation(std::u16string formula, std::u16string entry);
     Snapshot snapshot() const { return Snapshot(client_); }
 
   private:
