@@ -1,5 +1,6 @@
 #include "forms/qt/application.h"
 
+#include "forms/qt/font_configuration_warm_up.h"
 #include "forms/qt/qt_text.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 namespace forms::qt {
 
 int runApplication(int& argc, char** argv, const ApplicationInfo& info, const Startup& start) {
+    const FontConfigurationWarmUp fontConfiguration; // first: it runs while Qt starts
     QApplication application(argc, argv);
     QApplication::setApplicationName(toQString(info.name));
     QGuiApplication::setDesktopFileName(toQString(info.desktopFileName));
