@@ -86,8 +86,7 @@ constexpr forms::FaceDesign Face{
                .clientHeight = 3330,
                .border = forms::Border::FixedDialog,
                .taskbarButton = false,
-               .screenPlace = forms::Point{2340, 1935},
-               .icon = "pokotama"},
+               .screenPlace = forms::Point{2340, 1935}},
     .elements = Elements,
 };
 

@@ -224,8 +224,7 @@ constexpr forms::FaceDesign Face{
                .clientHeight = 8955,
                .border = forms::Border::Sizable,
                .taskbarButton = true,
-               .screenPlace = std::nullopt,
-               .icon = "pokotama"},
+               .screenPlace = std::nullopt},
     .elements = Elements,
 };
 

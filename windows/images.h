@@ -8,13 +8,13 @@
 
 namespace windows {
 
-// The program's icon at each pixel size, smallest first. "pokotama" names the largest too.
+// The program's icon at each pixel size, smallest first. Every window shows it: the faces name
+// no icon of their own.
 inline constexpr std::array<std::string_view, 6> programIconNames{
     "pokotama16", "pokotama32", "pokotama48", "pokotama64", "pokotama128", "pokotama256"};
 
-// The PNG bytes of the picture called name: one of programIconNames, "pokotama" (the
-// icon at 256 x 256), or "about" (the About window's 32 x 32 picture). Empty for any other
-// name.
+// The PNG bytes of the picture called name: one of programIconNames, or "about" (the About
+// window's 32 x 32 picture). Empty for any other name.
 std::span<const unsigned char> imageBytes(std::string_view name);
 
 } // namespace windows

@@ -19,7 +19,6 @@ foreach(size IN LISTS _pokotama_hicolor_sizes)
        pokotama${size} ${_pokotama_icons}/hicolor/${size}x${size}/apps/pokotama.png)
 endforeach()
 list(APPEND _pokotama_embedded
-     pokotama ${_pokotama_icons}/hicolor/256x256/apps/pokotama.png
      about ${_pokotama_icons}/about.png)
 set(_pokotama_pngs ${_pokotama_embedded})
 list(FILTER _pokotama_pngs INCLUDE REGEX "\\.png$")
