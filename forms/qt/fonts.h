@@ -9,10 +9,8 @@
 
 namespace forms::qt {
 
-// Registers the stand-in families with QFont; needs a QGuiApplication, runs once.
-void installFontSubstitutes();
-
-// The Qt font of a face's font; an empty name means the default dialog font.
+// The Qt font of a face's font; an empty name means the default dialog font. Needs a
+// QGuiApplication.
 QFont faceFont(const Font& font);
 
 } // namespace forms::qt

@@ -10,7 +10,6 @@ namespace forms::qt {
 namespace {
 
 TEST(Fonts, WindowsFamiliesGetTheirStandInsAtPixelSizesOf96Dpi) {
-    installFontSubstitutes();
     struct Row {
         Font font;
         QString family;
