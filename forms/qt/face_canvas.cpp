@@ -16,11 +16,6 @@ qreal cornerRadius(QRect rect) {
     return std::min(rect.width(), rect.height()) / 6.0;
 }
 
-// Half a pixel in, so that a 1-pixel pen covers exactly the outermost pixels.
-QRectF penRect(QRect rect) {
-    return QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-}
-
 } // namespace
 
 FaceCanvas::FaceCanvas(Colour background, QSize clientSize, QWidget* parent)
@@ -76,15 +71,19 @@ void FaceCanvas::paintItem(QPainter& painter, const Item& item,
         break;
     case Figure::RoundedRectangle: {
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setBrush(colour);
+        painter.setPen(Qt::NoPen);
         const qreal radius = cornerRadius(item.bounds);
+        QRectF face(item.bounds);
         if (item.outline) {
-            painter.setPen(QPen(toQColor(*item.outline, system), 1));
-            painter.drawRoundedRect(penRect(item.bounds), radius, radius);
-        } else {
-            painter.setPen(Qt::NoPen);
-            painter.drawRoundedRect(QRectF(item.bounds), radius, radius);
+            // The 1-pixel outline as the shape filled in its colour with the face filled one
+            // pixel inside it: the same pixels as a stroked outline, at a fraction of the cost.
+            painter.setBrush(toQColor(*item.outline, system));
+            painter.drawRoundedRect(face, radius, radius);
+            face.adjust(1, 1, -1, -1);
         }
+        painter.setBrush(colour);
+        painter.drawRoundedRect(face, radius - (item.outline ? 1 : 0),
+                                radius - (item.outline ? 1 : 0));
         painter.setRenderHint(QPainter::Antialiasing, false);
         break;
     }
