@@ -1,11 +1,11 @@
 #include "forms/qt/application.h"
 
 #include "forms/qt/font_configuration_warm_up.h"
+#include "forms/qt/png_image.h"
 #include "forms/qt/qt_text.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 
 namespace forms::qt {
 
@@ -17,8 +17,7 @@ int runApplication(int& argc, char** argv, const ApplicationInfo& info, const St
     if (info.images) {
         QIcon icon;
         for (std::string_view name : info.iconNames) {
-            QPixmap image;
-            if (image.loadFromData(info.images(name), "PNG"))
+            if (const QPixmap image = decodePng(info.images(name)); !image.isNull())
                 icon.addPixmap(image);
         }
         QApplication::setWindowIcon(icon);

@@ -6,6 +6,7 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/key_label.h"
+#include "forms/qt/png_image.h"
 #include "forms/qt/qt_text.h"
 #include "forms/qt/taskbar.h"
 #include "forms/qt/text_box_edit.h"
@@ -47,8 +48,11 @@ QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
         return pixmap;
     const QByteArray bytes = images(name);
     const QString key = QStringLiteral("forms-qt-image-%1-%2").arg(qHash(bytes)).arg(bytes.size());
-    if (!QPixmapCache::find(key, &pixmap) && pixmap.loadFromData(bytes, "PNG"))
-        QPixmapCache::insert(key, pixmap);
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = decodePng(bytes);
+        if (!pixmap.isNull())
+            QPixmapCache::insert(key, pixmap);
+    }
     return pixmap;
 }
 

@@ -1,0 +1,14 @@
+// Decodes the program's PNG pictures with Qt's own PNG reader. Asked for a format by name,
+// QImageReader would first load every image-format plugin installed to ask whether it reads
+// PNG; the pictures are known to be PNG, so the plugins are left unloaded.
+#pragma once
+
+#include <QByteArray>
+#include <QPixmap>
+
+namespace forms::qt {
+
+// The picture, or a null pixmap when the bytes are not a readable PNG.
+QPixmap decodePng(const QByteArray& bytes);
+
+} // namespace forms::qt

@@ -1,0 +1,45 @@
+// The program's pictures decode with Qt's own PNG reader, without loading image-format plugins.
+#include "forms/qt/png_image.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace forms::qt {
+namespace {
+
+// One pixel wide, two high: orange over blue, 8-bit RGBA.
+const char twoPixels[] =
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00"
+    "\x00\x02\x08\x06\x00\x00\x00\x99\x81\xb6\x27\x00\x00\x00\x12\x49\x44\x41\x54\x78\x9c\x63"
+    "\xf8\xdf\xc0\xf0\x9f\x81\x81\xe1\xff\x7f\x00\x15\xf8\x04\x7d\x94\xfe\x23\x43\x00\x00\x00"
+    "\x00\x49\x45\x4e\x44\xae\x42\x60\x82";
+
+// How many of the process's mappings come from image-format plugins (Linux; 0 elsewhere).
+int imageFormatPluginMappings() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<int>(maps.readAll().count("/imageformats/"));
+}
+
+TEST(PngImage, DecodesWithoutLoadingImageFormatPlugins) {
+    const int pluginsBefore = imageFormatPluginMappings();
+    const QImage image = decodePng(QByteArray(twoPixels, sizeof twoPixels - 1))
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(1, 2));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 128, 0));
+    EXPECT_EQ(image.pixelColor(0, 1), QColor(0, 0, 255));
+    EXPECT_EQ(imageFormatPluginMappings(), pluginsBefore);
+}
+
+TEST(PngImage, AnythingElseIsNoPicture) {
+    const QByteArray png(twoPixels, sizeof twoPixels - 1);
+    for (const QByteArray& bytes : {QByteArray(), png.first(40), QByteArray("GIF89a"), png.mid(8)})
+        EXPECT_TRUE(decodePng(bytes).isNull()) << bytes.size();
+}
+
+} // namespace
+} // namespace forms::qt
