@@ -4,6 +4,8 @@
 # the lamps run, and repaints per second. Prints a Markdown table of medians.
 #
 #   RUNS=7             runs of each program, taken in turn (pokotama, xcalc, pokotama, …)
+#   STARTS=15          back-to-back starts of each program (and of a bare Qt window) that
+#                      measure only the first painted frame
 #   BUILD_DIR=build    where the program is built and the probe goes (BUILD_DIR/bench)
 #   POKOTAMA_BIN=PATH  measure this program instead of building BUILD_DIR/pokotama
 #   FIRST_FRAME_GAP_MS=50  the quiet gap that ends the first frame
@@ -15,6 +17,7 @@ source scripts/packages.sh
 source bench/private_xvfb.sh
 
 runs=${RUNS:-7}
+starts=${STARTS:-15}
 build=${BUILD_DIR:-build}
 gap=${FIRST_FRAME_GAP_MS:-50}
 
@@ -33,17 +36,21 @@ mkdir -p "$build/bench"
 # shellcheck disable=SC2046 # pkg-config prints several words on purpose
 cc -std=c17 -O2 -Wall -Wextra -Wpedantic -Werror bench/window_probe.c -o "$probe" \
     $(pkg-config --cflags --libs xcb xcb-damage)
+bare=$build/bench/bare_qt_window
+# shellcheck disable=SC2046
+g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Wpedantic -Werror bench/bare_qt_window.cpp -o "$bare" \
+    $(pkg-config --cflags --libs Qt6Widgets)
 
 start_private_xvfb
 
 run() { # run NAME PROBE-OPTIONS… — one start of the named program under the probe
     local name=$1
     shift
-    if [ "$name" = pokotama ]; then
-        POKOTAMA_COUNT_PAINTS=1 "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- "$pokotama"
-    else
-        "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- xcalc
-    fi </dev/null
+    case $name in
+    pokotama) POKOTAMA_COUNT_PAINTS=1 "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- "$pokotama" ;;
+    xcalc) "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- xcalc ;;
+    bare) "$probe" -g "$gap" "$@" -- "$bare" ;;
+    esac </dev/null
 }
 
 if [ -n "${TIMELINE:-}" ]; then
@@ -55,7 +62,8 @@ if [ -n "${TIMELINE:-}" ]; then
     exit 0
 fi
 
-echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min." >&2
+echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min," \
+    "then $starts back-to-back starts of each." >&2
 cut -d' ' -f1 /proc/loadavg >"$work/load" # other work on the machine lengthens the timings
 run pokotama -q >/dev/null # warm-up starts: the first start after a build reads cold files
 run xcalc -q >/dev/null
@@ -76,4 +84,12 @@ for i in $(seq "$runs"); do
         echo "$paints" >>"$out"
     done
 done
-bash bench/summary.sh "$work" "$runs" "$gap"
+# Start-up again, in starts that follow each other at once: each start above follows 13 s in
+# which the machine was all but idle, and on some machines (virtual ones especially) a
+# program that needs more CPU to start is held back more after idling.
+for i in $(seq "$starts"); do
+    for name in pokotama xcalc bare; do
+        run "$name" -q >"$work/$name-start.$i"
+    done
+done
+bash bench/summary.sh "$work" "$runs" "$gap" "$starts"
