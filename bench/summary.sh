@@ -20,7 +20,8 @@ figure() {
 
 # row LABEL TARGET-OP TARGET-VALUE FORMAT KEY [DIVISOR] — one line of the table. The ratio is
 # pokotama's median over xcalc's; "meets" compares pokotama's median with the target. With
-# FROM=-start the figures come from the back-to-back starts instead of the full runs.
+# FROM=-start the figures come from the back-to-back starts instead of the full runs; with
+# NO_RATIO=1 the ratio is left out (counts that are often 0).
 row() {
     local label=$1 op=$2 target=$3 format=$4 key=$5 divisor=${6:-1}
     local p x n=$runs
@@ -28,6 +29,7 @@ row() {
     x=$(figure "xcalc${FROM:-}" "$key" "$divisor")
     [ -z "${FROM:-}" ] || n=$starts
     awk -v label="$label" -v op="$op" -v target="$target" -v f="$format" -v runs="$n" \
+        -v no_ratio="${NO_RATIO:-}" \
         -v p="$p" -v x="$x" 'function cell(s, a) {
             if (s == "") return "—"
             split(s, a, " ")
@@ -36,7 +38,7 @@ row() {
         }
         BEGIN {
             split(p, pv, " "); split(x, xv, " ")
-            ratio = (p != "" && x != "" && xv[1] > 0) ? sprintf("%.1f×", pv[1] / xv[1]) : "—"
+            ratio = (p != "" && x != "" && xv[1] > 0 && !no_ratio) ? sprintf("%.1f×", pv[1] / xv[1]) : "—"
             goal = "—"; meets = "—"
             if (op == "<") { goal = "< " target }
             if (op == "<=") { goal = "≤ " target }
@@ -72,10 +74,12 @@ echo "|---|---|---|---|---|---|"
 FROM=-start row "First painted frame, ms after exec (back-to-back starts)" "<=" 40 "%.1f" first_frame_ms
 FROM=-start row "· window mapped, ms after exec" - - "%.1f" map_ms
 FROM=-start row "· CPU time the program used until the first damage, ms" - - "%.1f" first_damage_cpu_ms
+FROM=-start NO_RATIO=1 row "· pages read from disk until then (major faults)" - - "%.0f" first_damage_major_faults
 row "First painted frame, ms after exec (starts after 13 s of idling)" "<=" 40 "%.1f" first_frame_ms
 row "· window mapped, ms after exec" - - "%.1f" map_ms
 row "· first damage in the window, ms after exec" - - "%.1f" first_damage_ms
 row "· CPU time the program used until then, ms" - - "%.1f" first_damage_cpu_ms
+NO_RATIO=1 row "· pages read from disk until then (major faults)" - - "%.0f" first_damage_major_faults
 row "Resident memory 3 s after exec, MB (VmRSS/1024)" "<" 40 "%.1f" rss_kb 1024
 row "· of which anonymous (RssAnon), MB" - - "%.1f" rss_anon_kb 1024
 row "CPU over 10 s, % of one core (utime+stime)" "<" 0.3 "%.2f" cpu_percent

@@ -64,25 +64,37 @@ static long status_kb(pid_t pid, const char* field) {
     return kb;
 }
 
-// utime + stime of the whole process (all threads) in clock ticks, fields 14 and 15 of
-// /proc/PID/stat. The command name in field 2 may hold spaces, so fields are counted from
-// its closing parenthesis.
-static long long cpu_ticks(pid_t pid) {
+// From /proc/PID/stat, for the whole process (all threads): major page faults (field 12), and
+// utime + stime in clock ticks (fields 14 and 15). The command name in field 2 may hold spaces,
+// so fields are counted from its closing parenthesis. Both are -1 when the file is unreadable.
+typedef struct {
+    long long major_faults, cpu_ticks;
+} proc_stat;
+
+static proc_stat read_proc_stat(pid_t pid) {
+    proc_stat s = {-1, -1};
     char path[64], buf[1024];
     snprintf(path, sizeof path, "/proc/%d/stat", (int)pid);
     FILE* f = fopen(path, "r");
     if (!f)
-        return -1;
+        return s;
     size_t n = fread(buf, 1, sizeof buf - 1, f);
     fclose(f);
     buf[n] = '\0';
     char* p = strrchr(buf, ')');
     if (!p)
-        return -1;
-    unsigned long long utime, stime;
-    if (sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2)
-        return -1;
-    return (long long)(utime + stime);
+        return s;
+    unsigned long long majflt, utime, stime;
+    if (sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %llu %*u %llu %llu", &majflt, &utime,
+               &stime) == 3) {
+        s.major_faults = (long long)majflt;
+        s.cpu_ticks = (long long)(utime + stime);
+    }
+    return s;
+}
+
+static long long cpu_ticks(pid_t pid) {
+    return read_proc_stat(pid).cpu_ticks;
 }
 
 // Time on the CPU in nanoseconds summed over all threads, from /proc/PID/task/*/schedstat.
@@ -232,6 +244,7 @@ int main(int argc, char** argv) {
     double map_ms = 0, first_damage_ms = 0, last_damage_ms = 0, first_frame_ms = 0;
     long rss = -1, rss_anon = -1;
     long long ticks0 = 0, ns0 = 0, server_ns0 = 0, first_damage_cpu_ns = -1;
+    long long first_damage_major_faults = -1;
     long damage_events = 0;
     double damage_pixels = 0;
     bool counting = false, program_alive = true;
@@ -323,6 +336,9 @@ int main(int argc, char** argv) {
                         // On a busy machine the wall time to the first frame stretches with
                         // the load; the CPU time the program spent getting there much less.
                         first_damage_cpu_ns = cpu_ns(pid);
+                        // Pages read back from disk: after a while idle, a machine that pages
+                        // out unused file pages makes the next start wait for them.
+                        first_damage_major_faults = read_proc_stat(pid).major_faults;
                     }
                     last_damage_ms = at;
                 }
@@ -349,6 +365,7 @@ int main(int argc, char** argv) {
     printf("first_damage_ms=%.1f\n", first_damage_ms ? first_damage_ms - exec_ms : -1);
     printf("first_frame_ms=%.1f\n", first_frame_ms > 0 ? first_frame_ms - exec_ms : -1);
     printf("first_damage_cpu_ms=%.1f\n", first_damage_cpu_ns >= 0 ? first_damage_cpu_ns / 1e6 : -1);
+    printf("first_damage_major_faults=%lld\n", first_damage_major_faults);
     printf("window=%ux%u\n", area.w, area.h);
     if (!quick) {
         printf("rss_kb=%ld\n", rss);
