@@ -72,7 +72,7 @@ void FaceCanvas::paintItem(QPainter& painter, const Item& item,
     case Figure::RoundedRectangle: {
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(Qt::NoPen);
-        const qreal radius = cornerRadius(item.bounds);
+        qreal radius = cornerRadius(item.bounds);
         QRectF face(item.bounds);
         if (item.outline) {
             // The 1-pixel outline as the shape filled in its colour with the face filled one
@@ -80,10 +80,10 @@ void FaceCanvas::paintItem(QPainter& painter, const Item& item,
             painter.setBrush(toQColor(*item.outline, system));
             painter.drawRoundedRect(face, radius, radius);
             face.adjust(1, 1, -1, -1);
+            radius -= 1;
         }
         painter.setBrush(colour);
-        painter.drawRoundedRect(face, radius - (item.outline ? 1 : 0),
-                                radius - (item.outline ? 1 : 0));
+        painter.drawRoundedRect(face, radius, radius);
         painter.setRenderHint(QPainter::Antialiasing, false);
         break;
     }

@@ -34,7 +34,7 @@ constexpr double pixelsPerPoint = 96.0 / 72.0;
 
 // The families to ask Qt for: the face's own where it is installed, else its stand-ins. The
 // stand-ins are named directly rather than as Qt substitutions: for a family it lacks, Qt first
-// has fontconfig rank every installed font as a fallback, a few milliseconds of the first frame.
+// has fontconfig rank every installed font as a fallback, on the way to the first frame.
 QStringList familiesFor(std::u16string_view family) {
     const auto* substitute = std::ranges::find(substitutes, family, &Substitute::family);
     if (substitute == std::end(substitutes))
