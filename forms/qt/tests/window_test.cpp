@@ -168,29 +168,34 @@ int runAround(const std::function<void()>& step) {
     return QApplication::exec();
 }
 
-TEST(Lifetime, ClosingTheMainWindowLeavesAVisibleDialogAndTheProgramRunning) {
+// Both windows of a program shown, the main one about to be closed by the user.
+class Lifetime : public ::testing::Test {
+  protected:
+    Lifetime() {
+        main.window().setVisible(true);
+        dialog.window().setVisible(true);
+    }
+    // Closes the main window as its close box does; tells how the event loop ended.
+    int closeMainWindow() {
+        return runAround([&] { windowOf(mainView)->windowHandle()->close(); });
+    }
+
     QtPlatform platform{testImage};
     RecordingForm main{mainFace()};
     RecordingForm dialog{dialogFace()};
-    auto mainView = platform.createView(mainFace(), main);
-    auto dialogView = platform.createView(dialogFace(), dialog);
-    main.window().setVisible(true);
-    dialog.window().setVisible(true);
-    EXPECT_EQ(runAround([&] { windowOf(mainView)->windowHandle()->close(); }), 7);
+    std::unique_ptr<View> mainView = platform.createView(mainFace(), main);
+    std::unique_ptr<View> dialogView = platform.createView(dialogFace(), dialog);
+};
+
+TEST_F(Lifetime, ClosingTheMainWindowLeavesAVisibleDialogAndTheProgramRunning) {
+    EXPECT_EQ(closeMainWindow(), 7);
     EXPECT_FALSE(main.window().visible());
     EXPECT_TRUE(windowOf(dialogView)->isVisible());
 }
 
-TEST(Lifetime, ClosingTheMainWindowWithTheDialogHiddenEndsTheProgram) {
-    QtPlatform platform{testImage};
-    RecordingForm main{mainFace()};
-    RecordingForm dialog{dialogFace()};
-    auto mainView = platform.createView(mainFace(), main);
-    auto dialogView = platform.createView(dialogFace(), dialog);
-    main.window().setVisible(true);
-    dialog.window().setVisible(true);
+TEST_F(Lifetime, ClosingTheMainWindowWithTheDialogHiddenEndsTheProgram) {
     dialog.window().setVisible(false);
-    EXPECT_EQ(runAround([&] { windowOf(mainView)->windowHandle()->close(); }), 0);
+    EXPECT_EQ(closeMainWindow(), 0);
     EXPECT_EQ(dialog.closedCount, 0) << "the program's end is no close by the user";
 }
 
