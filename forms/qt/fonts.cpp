@@ -32,23 +32,36 @@ constexpr double defaultDialogPoints = 9;
 
 constexpr double pixelsPerPoint = 96.0 / 72.0;
 
-// The families to ask Qt for: the face's own where it is installed, else its stand-ins. The
-// stand-ins are named directly rather than as Qt substitutions: for a family it lacks, Qt first
-// has fontconfig rank every installed font as a fallback, on the way to the first frame.
+// The family to ask Qt for: the face's own where it is installed (hasFamily() also knows a
+// family by its localised name), else the first installed stand-in, named directly rather than
+// as a Qt substitution. Qt has fontconfig rank every installed font as fallbacks, on the way to
+// the first frame, whenever a font names a family it lacks or more than one family; with one
+// installed family only for a glyph the family lacks.
+QStringList resolve(const Substitute& substitute) {
+    const QString own = toQString(substitute.family);
+    if (QFontDatabase::hasFamily(own))
+        return {own};
+    // Stand-ins go by their own names; unlike hasFamily(), the list asks fontconfig nothing.
+    const QStringList installed = QFontDatabase::families();
+    QStringList standIns;
+    for (const char* name : substitute.standIns) {
+        const QString standIn = QString::fromLatin1(name);
+        if (installed.contains(standIn, Qt::CaseInsensitive))
+            return {standIn};
+        standIns << standIn;
+    }
+    return standIns; // none is installed: Qt falls back from them
+}
+
 QStringList familiesFor(std::u16string_view family) {
     const auto* substitute = std::ranges::find(substitutes, family, &Substitute::family);
     if (substitute == std::end(substitutes))
         return {toQString(family)};
-    static std::optional<bool> installed[std::size(substitutes)];
-    std::optional<bool>& known = installed[substitute - std::begin(substitutes)];
-    if (!known)
-        known = QFontDatabase::hasFamily(toQString(family));
-    if (*known)
-        return {toQString(family)};
-    QStringList standIns;
-    for (const char* standIn : substitute->standIns)
-        standIns << QString::fromLatin1(standIn);
-    return standIns;
+    static std::optional<QStringList> resolved[std::size(substitutes)];
+    std::optional<QStringList>& families = resolved[substitute - std::begin(substitutes)];
+    if (!families)
+        families = resolve(*substitute);
+    return *families;
 }
 
 } // namespace
