@@ -201,12 +201,16 @@ QWidget* QtView::buildMenuBar(const FaceDesign& face) {
     for (const ElementDesign& element : face.elements) {
         if (element.kind != Kind::Menu)
             continue;
+        // Menus take their font from the face like any element: by default the dialog font,
+        // which draws Japanese captions itself rather than through a fallback font.
         if (bar == nullptr) {
             bar = new QMenuBar(window_);
             bar->setNativeMenuBar(false); // the client area lies below it, in the window
+            bar->setFont(faceFont(element.font));
         }
         QMenu* menu = bar->addMenu(menuText(element.caption));
         menu->setObjectName(toQString(element.name));
+        menu->setFont(faceFont(element.font));
         menus.emplace_back(element.name, menu);
     }
     for (const ElementDesign& element : face.elements) {
