@@ -1,5 +1,6 @@
 #include "forms/qt/application.h"
 
+#include "forms/qt/deferred_icon_style.h"
 #include "forms/qt/font_configuration_warm_up.h"
 #include "forms/qt/png_image.h"
 #include "forms/qt/qt_text.h"
@@ -12,6 +13,7 @@ namespace forms::qt {
 int runApplication(int& argc, char** argv, const ApplicationInfo& info, const Startup& start) {
     const FontConfigurationWarmUp fontConfiguration; // first: it runs while Qt starts
     QApplication application(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle);
     QApplication::setApplicationName(toQString(info.name));
     QGuiApplication::setDesktopFileName(toQString(info.desktopFileName));
     if (info.images) {

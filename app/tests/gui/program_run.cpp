@@ -6,6 +6,7 @@
 #include "windows/images.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -65,6 +66,14 @@ void divideByZero() {
     }
 }
 
+// Tells how many of the process's mappings come from image-format plugins (Linux; 0 elsewhere).
+void tellImageFormatPlugins() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    const qsizetype mapped =
+        maps.open(QIODevice::ReadOnly) ? maps.readAll().count("/imageformats/") : 0;
+    say(("image-format plugin mappings: " + QByteArray::number(mapped)).constData());
+}
+
 // The steps of each scenario, 300 ms apart from the program's start.
 std::vector<std::function<void()>> stepsOf(std::string_view scenario) {
     if (scenario == "about-visible")
@@ -85,6 +94,8 @@ std::vector<std::function<void()>> stepsOf(std::string_view scenario) {
         return {openAbout, [] { closeBox("Form1"); }, hideAboutWithItsButton};
     if (scenario == "divide-by-zero")
         return {divideByZero, [] { closeBox("Form1"); }};
+    if (scenario == "started")
+        return {tellImageFormatPlugins, [] { closeBox("Form1"); }};
     if (scenario == "no-about")
         return {[] { closeBox("Form1"); }};
     return {};

@@ -1,0 +1,20 @@
+// The program's start, through the real application runner in a child process: nothing that
+// the first window does not need is loaded on the way to it.
+#include "printers.h"
+#include "program_run.h"
+
+#include <gtest/gtest.h>
+
+namespace gui_test {
+namespace {
+
+// Image-format plugins (and the libraries they bring) are loaded whenever Qt is asked to read a
+// picture without being told its format; the program's pictures and the menu bar's need none.
+TEST(ProgramStart, LoadsNoImageFormatPlugin) {
+    const ProgramEnd end = runProgram("started");
+    EXPECT_TRUE(end.output.contains("image-format plugin mappings: 0")) << end.output.toStdString();
+    EXPECT_EQ(end.exitCode, 0);
+}
+
+} // namespace
+} // namespace gui_test
