@@ -19,10 +19,8 @@ struct Substitute {
 };
 
 // The Windows families the faces name, and what draws them where they are missing.
-// The vertical-writing face ("@…") is drawn upright with its family's stand-in.
 constexpr Substitute substitutes[] = {
     {u"HG丸ｺﾞｼｯｸM-PRO", {"MotoyaLMaru", "IPAPGothic"}},
-    {u"@HG丸ｺﾞｼｯｸM-PRO", {"MotoyaLMaru", "IPAPGothic"}},
     {u"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic"}},
 };
 
@@ -54,6 +52,10 @@ QStringList resolve(const Substitute& substitute) {
 }
 
 QStringList familiesFor(std::u16string_view family) {
+    // Qt knows no vertical-writing faces ("@" and the family's name): text in one is drawn
+    // upright in its family.
+    if (family.starts_with(u'@'))
+        family.remove_prefix(1);
     const auto* substitute = std::ranges::find(substitutes, family, &Substitute::family);
     if (substitute == std::end(substitutes))
         return {toQString(family)};
