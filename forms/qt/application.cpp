@@ -7,8 +7,35 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <utility>
 
 namespace forms::qt {
+namespace {
+
+// Runs a task once the event loop has painted and shown the first window, so that work the
+// first frame does not need stays off the way to it.
+class AfterFirstPaint final : public QObject {
+  public:
+    explicit AfterFirstPaint(std::function<void()> task) : task_(std::move(task)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && task_) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            // Queued behind the rest of the window's paint and its flush to the screen.
+            QTimer::singleShot(0, this, std::exchange(task_, {}));
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> task_;
+};
+
+} // namespace
 
 int runApplication(int& argc, char** argv, const ApplicationInfo& info, const Startup& start) {
     const FontConfigurationWarmUp fontConfiguration; // first: it runs while Qt starts
@@ -16,14 +43,17 @@ int runApplication(int& argc, char** argv, const ApplicationInfo& info, const St
     QApplication::setStyle(new DeferredIconStyle);
     QApplication::setApplicationName(toQString(info.name));
     QGuiApplication::setDesktopFileName(toQString(info.desktopFileName));
-    if (info.images) {
+    // The icon is for the taskbar and the window manager, which take it as well a moment later.
+    const AfterFirstPaint setIcon([&info] {
+        if (!info.images)
+            return;
         QIcon icon;
         for (std::string_view name : info.iconNames) {
             if (const QPixmap image = decodePng(info.images(name)); !image.isNull())
                 icon.addPixmap(image);
         }
         QApplication::setWindowIcon(icon);
-    }
+    });
 
     QtPlatform platform(info.images);
     const std::unique_ptr<Form> first = start(platform); // goes before the platform

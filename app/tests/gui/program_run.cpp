@@ -95,7 +95,12 @@ std::vector<std::function<void()>> stepsOf(std::string_view scenario) {
     if (scenario == "divide-by-zero")
         return {divideByZero, [] { closeBox("Form1"); }};
     if (scenario == "started")
-        return {tellImageFormatPlugins, [] { closeBox("Form1"); }};
+        return {[] {
+                    tellImageFormatPlugins();
+                    const auto sizes = QApplication::windowIcon().availableSizes().size();
+                    say(("window icon sizes: " + QByteArray::number(sizes)).constData());
+                },
+                [] { closeBox("Form1"); }};
     if (scenario == "no-about")
         return {[] { closeBox("Form1"); }};
     return {};

@@ -16,5 +16,11 @@ TEST(ProgramStart, LoadsNoImageFormatPlugin) {
     EXPECT_EQ(end.exitCode, 0);
 }
 
+// The icon is read after the first frame, and is there soon after.
+TEST(ProgramStart, TheWindowIconFollowsTheFirstFrame) {
+    const ProgramEnd end = runProgram("started");
+    EXPECT_TRUE(end.output.contains("window icon sizes: 4")) << end.output.toStdString();
+}
+
 } // namespace
 } // namespace gui_test
