@@ -6,6 +6,7 @@
 #   RUNS=7             runs of each program, taken in turn (pokotama, xcalc, pokotama, …)
 #   STARTS=15          back-to-back starts of each program (and of a bare Qt window) that
 #                      measure only the first painted frame
+#   IDLE_STARTS=5      starts of the bare Qt window after 13 s of idling, as the full runs'
 #   BUILD_DIR=build    where the program is built and the probe goes (BUILD_DIR/bench)
 #   POKOTAMA_BIN=PATH  measure this program instead of building BUILD_DIR/pokotama
 #   FIRST_FRAME_GAP_MS=50  the quiet gap that ends the first frame
@@ -18,6 +19,7 @@ source bench/private_xvfb.sh
 
 runs=${RUNS:-7}
 starts=${STARTS:-15}
+idle_starts=${IDLE_STARTS:-5}
 build=${BUILD_DIR:-build}
 gap=${FIRST_FRAME_GAP_MS:-50}
 
@@ -63,7 +65,7 @@ if [ -n "${TIMELINE:-}" ]; then
 fi
 
 echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min," \
-    "then $starts back-to-back starts of each." >&2
+    "then $starts back-to-back starts of each and $idle_starts idle starts of the bare window." >&2
 cut -d' ' -f1 /proc/loadavg >"$work/load" # other work on the machine lengthens the timings
 run pokotama -q >/dev/null # warm-up starts: the first start after a build reads cold files
 run xcalc -q >/dev/null
@@ -94,5 +96,10 @@ for i in $(seq "$starts"); do
     for name in pokotama xcalc bare; do
         run "$name" -q >"$work/$name-start.$i"
     done
+done
+# The bare window after idling as long as the full runs' starts do, for their figure.
+for i in $(seq "$idle_starts"); do
+    sleep 13
+    run bare -q >"$work/bare.$i"
 done
 bash bench/summary.sh "$work" "$runs" "$gap" "$starts"

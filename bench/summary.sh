@@ -90,9 +90,14 @@ row "· damaged kilopixels per second" - - "%.1f" damage_kpixels_per_s
 row "Renderer's own paints per second (canvas + text)" - - "%.1f" paints_per_s
 row "· canvas paints per second" - - "%.1f" paints_canvas_per_s
 row "· text box paints per second" - - "%.1f" paints_text_per_s
-bare=$(figure bare-start first_frame_ms)
-bare_cpu=$(figure bare-start first_damage_cpu_ms)
+# median FIGURE [FORMAT] → the median (min–max) of figure's output, or as FORMAT gives them
+median() {
+    awk -v s="$1" -v f="${2:-%.1f (%.1f–%.1f)}" 'BEGIN {
+        split(s, a, " "); if (s == "") printf "—"; else printf f, a[1], a[2], a[3] }'
+}
 echo
-echo "A bare Qt 6 window of the same shape (bench/bare_qt_window.cpp), in the same back-to-back" \
-    "starts: first painted frame $(awk -v s="$bare" 'BEGIN { split(s, a, " "); printf "%.1f (%.1f–%.1f)", a[1], a[2], a[3] }') ms," \
-    "CPU until then $(awk -v s="$bare_cpu" 'BEGIN { split(s, a, " "); printf "%.1f", a[1] }') ms."
+echo "A bare Qt 6 window of the same shape (bench/bare_qt_window.cpp): first painted frame" \
+    "$(median "$(figure bare-start first_frame_ms)") ms in the same back-to-back starts, CPU" \
+    "until then $(median "$(figure bare-start first_damage_cpu_ms)" %.1f) ms; after 13 s of" \
+    "idling $(median "$(figure bare first_frame_ms)") ms, with" \
+    "$(median "$(figure bare first_damage_major_faults)" %.0f) major faults (median)."
