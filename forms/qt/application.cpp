@@ -13,25 +13,33 @@
 namespace forms::qt {
 namespace {
 
-// Runs a task once the event loop has painted and shown the first window, so that work the
-// first frame does not need stays off the way to it.
+// Runs a task once the event loop has painted the first window, or after half a second where
+// none is painted (a window started minimized), so that work the first frame does not need
+// stays off the way to it.
 class AfterFirstPaint final : public QObject {
   public:
     explicit AfterFirstPaint(std::function<void()> task) : task_(std::move(task)) {
         QCoreApplication::instance()->installEventFilter(this);
+        QTimer::singleShot(500, this, &AfterFirstPaint::run);
     }
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && task_) {
+        if (event->type() == QEvent::Paint) {
             QCoreApplication::instance()->removeEventFilter(this);
             // Queued behind the rest of the window's paint and its flush to the screen.
-            QTimer::singleShot(0, this, std::exchange(task_, {}));
+            QTimer::singleShot(0, this, &AfterFirstPaint::run);
         }
         return false;
     }
 
   private:
+    void run() {
+        QCoreApplication::instance()->removeEventFilter(this);
+        if (task_)
+            std::exchange(task_, {})();
+    }
+
     std::function<void()> task_;
 };
 
@@ -44,7 +52,7 @@ int runApplication(int& argc, char** argv, const ApplicationInfo& info, const St
     QApplication::setApplicationName(toQString(info.name));
     QGuiApplication::setDesktopFileName(toQString(info.desktopFileName));
     // The icon is for the taskbar and the window manager, which take it as well a moment later.
-    const AfterFirstPaint setIcon([&info] {
+    AfterFirstPaint setIcon([&info] {
         if (!info.images)
             return;
         QIcon icon;
