@@ -3,7 +3,7 @@
 # step is named:
 #   sanitize  the whole test suite, built in build-asan with AddressSanitizer and
 #             UndefinedBehaviorSanitizer (leak checks off for the Qt tests: those labelled
-#             gui, and those named forms_qt.*, gui.* or timing.*);
+#             gui, and those named forms_qt.* or gui.*);
 #   fuzz      every libFuzzer target of fuzz/, built in build-fuzz with clang, run for
 #             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
 #   analyse   clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
@@ -22,7 +22,7 @@ JOBS=$(nproc)
 SOURCE_DIRS=(engine lights forms windows app)
 
 # Tests that need Qt: those labelled gui, and those whose names say so.
-QT_TEST_NAMES='^(forms_qt|timing|gui)\.'
+QT_TEST_NAMES='^(forms_qt|gui)\.'
 SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 

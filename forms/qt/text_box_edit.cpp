@@ -3,24 +3,32 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/paint_counter.h"
 #include "forms/qt/palette_colours.h"
+#include "forms/qt/qt_text.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QStringView>
+#include <algorithm>
+#include <limits>
 
 namespace forms::qt {
 
+void (*TextBoxEdit::refusalSound)() = &QApplication::beep;
+
 TextBoxEdit::TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget* parent)
-    : LineEditor(parent), element_(element), foreColor_(design.foreColor),
-      backColor_(element != nullptr ? element->backColor() : design.backColor) {
+    : QLineEdit(parent), element_(element), foreColor_(design.foreColor),
+      backColor_(element != nullptr ? element->backColor() : design.backColor),
+      typingLimit_(maxLength()) {
     setFont(faceFont(design.font));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     applyColours();
     if (element_ != nullptr) {
-        setText(QString::fromStdU16String(element_->text()));
+        showElementText();
         element_->setObserver(this);
     }
     // textChanged, not textEdited: cut, paste, undo and the context menu change the text too.
-    connect(this, &LineEditor::textChanged, this, &TextBoxEdit::takeUserText);
+    connect(this, &QLineEdit::textChanged, this, &TextBoxEdit::takeUserText);
+    connect(this, &QLineEdit::inputRejected, this, [] { refusalSound(); });
 }
 
 TextBoxEdit::~TextBoxEdit() {
@@ -48,10 +56,23 @@ void TextBoxEdit::elementChanged(Element&, Property property) {
         backColor_ = element_->backColor();
         applyColours();
     } else if (property == Property::Text && QStringView(element_->text()) != text()) {
-        syncing_ = true;
-        setText(QString::fromStdU16String(element_->text()));
-        syncing_ = false;
+        showElementText();
     }
+}
+
+// The limit grows before a longer text and shrinks after a shorter one, so that setting it
+// (which sets the text again) never cuts the program's text.
+void TextBoxEdit::showElementText() {
+    const QString shown = toQString(element_->text());
+    const int limit =
+        int(std::clamp<qsizetype>(shown.size(), typingLimit_, std::numeric_limits<int>::max()));
+    syncing_ = true;
+    if (limit > maxLength())
+        setMaxLength(limit);
+    setText(shown);
+    if (limit < maxLength())
+        setMaxLength(limit);
+    syncing_ = false;
 }
 
 void TextBoxEdit::applyColours() {
@@ -63,14 +84,14 @@ void TextBoxEdit::applyColours() {
 
 void TextBoxEdit::paintEvent(QPaintEvent* event) {
     PaintCounter::textPainted();
-    LineEditor::paintEvent(event);
+    QLineEdit::paintEvent(event);
 }
 
 void TextBoxEdit::changeEvent(QEvent* event) {
     // Our palette is set explicitly, so a new colour scheme has to be looked up again.
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
-    LineEditor::changeEvent(event);
+    QLineEdit::changeEvent(event);
 }
 
 } // namespace forms::qt

@@ -1,15 +1,18 @@
-// A display line of a face: a one-line, right-aligned LineEditor kept in step with its TextBox
-// element both ways. What the user types becomes the element's text; a program change of the
-// element's text or background colour shows at once. Focus and tab order are the view's.
+// A display line of a face: a right-aligned QLineEdit in the face's font and colours, kept in
+// step with its TextBox element both ways. What the user types or pastes is cut at QLineEdit's
+// limit of 32,767 characters, with a beep; text the program writes is never cut, the limit
+// grows to fit it. Editing, the clipboard, undo, input methods and bidi are QLineEdit's; focus
+// and tab order are the view's.
 #pragma once
 
 #include "forms/element.h"
 #include "forms/face.h"
-#include "forms/qt/line_editor.h"
+
+#include <QLineEdit>
 
 namespace forms::qt {
 
-class TextBoxEdit final : public LineEditor, private ElementObserver {
+class TextBoxEdit final : public QLineEdit, private ElementObserver {
   public:
     // `element` may be null: the line then only edits its own text.
     TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget* parent = nullptr);
@@ -17,19 +20,25 @@ class TextBoxEdit final : public LineEditor, private ElementObserver {
     // Stops following the element; the view calls it before the form goes away.
     void detach();
 
+    // What a refused keystroke or a cut paste sounds like: QApplication::beep, unless a test
+    // puts a listener of its own here.
+    static void (*refusalSound)();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
     void elementChanged(Element& element, Property property) override;
+    void showElementText();
     void takeUserText(const QString& text);
     void applyColours();
 
     TextBox* element_;
     Colour foreColor_;
     Colour backColor_;
-    bool syncing_ = false; // a change is being passed on: don't echo it back
+    const int typingLimit_; // QLineEdit's own maximum length
+    bool syncing_ = false;  // a change is being passed on: don't echo it back
 };
 
 } // namespace forms::qt

@@ -1,16 +1,19 @@
-// Times, in the real window, a click on ＋ with a megabyte in the entry line until what it
-// changes has been painted and flushed: once as a number (1 ＋ 2, then 999,999 zeros and a 7
-// pasted over the 2: the formula line takes the megabyte and the entry line shows 8, so both
-// lines repaint), and once as a number too large for a double (the formula line takes the
-// megabyte and the message box opens: the time runs until both have painted, then the box is
-// closed). One warm-up click of each, then REPEATS clicks of each; prints one key=value line
-// per click for bench/hostile.sh.
+// Times, in the real window, a click on ＋ until what it changes has been painted and flushed,
+// with lines as long as they get: the entry line full with the 32,767 characters a user may
+// type, once as a number (1 ＋ 2, then 32,766 zeros and a 7 pasted over the 2: the formula line
+// takes the number and the entry line shows 8, so both lines repaint) and once as a number too
+// large for a double (the formula line takes the digits and the message box opens: the time
+// runs until both have painted, then the box is closed); and a formula of 100,000 characters
+// that the program wrote, followed by 1 ＋ 2 (the formula line grows and the entry line shows
+// 3). One warm-up click of each, then REPEATS clicks of each; prints one key=value line per
+// click for bench/hostile.sh.
 // Usage: form1_hostile_figures [REPEATS]
 #include "main_window.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -84,13 +87,15 @@ class Timing {
         QTest::qWait(50);
     }
 
+    void settle() { QTest::qWait(100); } // painted and quiet
+
     void pasteIntoEntryLine(const QString& text) {
-        forms::qt::LineEditor* line = main_.line("Text2");
+        QLineEdit* line = main_.line("Text2");
         QGuiApplication::clipboard()->setText(text);
         line->setFocus();
         QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
-        QTest::qWait(100); // painted and quiet
+        settle();
     }
 
   private:
@@ -111,10 +116,15 @@ int main(int argc, char** argv) {
     QTest::qWait(200);
     Timing timing(main);
 
-    const QString number = QString(999999, u'0') + u'7';
+    const int full = QLineEdit().maxLength(); // what a user may type into a line
+    const QString number = QString(full - 1, u'0') + u'7';
     QString tooLarge;
-    for (int i = 0; i < 1000000; ++i)
+    for (int i = 0; i < full; ++i)
         tooLarge += QChar(u'1' + i % 9);
+    QString formula;
+    while (formula.size() < 100000)
+        formula += QString::fromUtf16(u"12＋3×4－5÷6=7 ");
+    formula.truncate(100000);
 
     bool sound = true;
     for (int i = 0; i <= repeats; ++i) {
@@ -123,14 +133,24 @@ int main(int argc, char** argv) {
         timing.pasteIntoEntryLine(number);
         const double numberMs = timing.clickPlus(false);
         sound = sound && main.line("Text2")->text() == QLatin1String("8") &&
-                main.line("Text1")->text().size() == 1000003;
+                main.line("Text1")->text().size() == full + 3;
 
         timing.startAfresh();
         timing.pasteIntoEntryLine(tooLarge);
         const double tooLargeMs = timing.clickPlus(true);
         sound = sound && main.line("Text2")->text() == tooLarge;
+
+        timing.startAfresh();
+        main.form().Text1.setText(formula.toStdU16String()); // as the program writes it
+        main.press({u"1", u"＋", u"2"});
+        timing.settle();
+        const double formulaMs = timing.clickPlus(false);
+        sound = sound && main.line("Text2")->text() == QLatin1String("3") &&
+                main.line("Text1")->text() == formula + QString::fromUtf16(u"1＋2＋");
         if (i > 0) // the first of each is the warm-up
-            std::printf("plus_number_ms=%.2f\nplus_too_large_ms=%.2f\n", numberMs, tooLargeMs);
+            std::printf("plus_full_number_ms=%.2f\nplus_full_too_large_ms=%.2f\n"
+                        "plus_long_formula_ms=%.2f\n",
+                        numberMs, tooLargeMs, formulaMs);
     }
     std::printf("platform=%s\nsound=%d\n", qPrintable(QGuiApplication::platformName()), sound);
     return sound ? 0 : 1;

@@ -49,14 +49,14 @@ MainWindow::MainWindow() {
         throw std::runtime_error("Form1's window is not shown once");
     window_ = windows.front();
     // The client area is what the display lines and the key labels lie on.
-    const auto* text1 = window_->findChild<forms::qt::LineEditor*>(QStringLiteral("Text1"));
+    const auto* text1 = window_->findChild<QLineEdit*>(QStringLiteral("Text1"));
     if (text1 == nullptr)
         throw std::runtime_error("Form1's window has no Text1");
     client_ = text1->parentWidget();
 }
 
-forms::qt::LineEditor* MainWindow::line(const char* name) const {
-    return client_->findChild<forms::qt::LineEditor*>(QLatin1String(name));
+QLineEdit* MainWindow::line(const char* name) const {
+    return client_->findChild<QLineEdit*>(QLatin1String(name));
 }
 
 QAction* MainWindow::menuItem(const char* name) const {

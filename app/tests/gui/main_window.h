@@ -3,12 +3,12 @@
 #pragma once
 
 #include "app/form1.h"
-#include "forms/qt/line_editor.h"
 #include "forms/qt/qt_platform.h"
 
 #include <QAction>
 #include <QColor>
 #include <QImage>
+#include <QLineEdit>
 #include <QWidget>
 #include <initializer_list>
 #include <string_view>
@@ -47,7 +47,7 @@ class MainWindow {
     Form1& form() { return form_; }
     QWidget* window() const { return window_; }
     QWidget* client() const { return client_; } // the client area below the menu bar
-    forms::qt::LineEditor* line(const char* name) const;
+    QLineEdit* line(const char* name) const;
     QAction* menuItem(const char* name) const;
 
     // Clicks the centre of the label of the key with this caption.

@@ -1,18 +1,21 @@
 // The main window of a face: clicks, typing, colours, geometry, repaints and timers.
-#include "forms/qt/line_editor.h"
 #include "forms/qt/qt_platform.h"
 #include "forms/qt/qt_view.h"
+#include "forms/qt/text_box_edit.h"
 #include "qt_printers.h"
 #include "recording_form.h"
 #include "test_faces.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace forms::qt::testing {
 namespace {
@@ -52,7 +55,7 @@ class MainFace : public ::testing::Test {
         form.window().setVisible(true);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    LineEditor* line(const char* name) { return window->findChild<LineEditor*>(name); }
+    QLineEdit* line(const char* name) { return window->findChild<QLineEdit*>(name); }
     void clickAt(QPoint point) {
         QWidget* target = canvas->childAt(point);
         if (target == nullptr)
@@ -113,24 +116,35 @@ TEST_F(MainFace, BothPressesOfADoubleClickAreClicksButADraggedOffPressIsNot) {
     EXPECT_TRUE(form.events.empty());
 }
 
-TEST_F(MainFace, TextGoesBothWaysWithoutLimitOrCursorJumps) {
-    LineEditor* text1 = line("Text1");
+TEST_F(MainFace, TextGoesBothWaysAndOnlyTheUsersIsCutAtTheLimitWithABeep) {
+    QLineEdit* text1 = line("Text1");
+    TextBox& element = form.element<TextBox>("Text1");
     QTest::keyClicks(text1, "12+3");
-    EXPECT_EQ(form.element<TextBox>("Text1").text(), u"12+3");
+    EXPECT_EQ(element.text(), u"12+3");
     text1->setCursorPosition(2);
     QTest::keyClicks(text1, "x");
-    EXPECT_EQ(form.element<TextBox>("Text1").text(), u"12x+3");
+    EXPECT_EQ(element.text(), u"12x+3");
     EXPECT_EQ(text1->cursorPosition(), 3);
 
-    form.element<TextBox>("Text2").setText(u"456");
-    EXPECT_EQ(line("Text2")->text(), "456");
-
-    const std::u16string longText(100000, u'9');
-    form.element<TextBox>("Text1").setText(longText);
-    EXPECT_EQ(text1->text().size(), 100000);
-    text1->end(false);
+    static int beeps = 0;
+    const auto sound = std::exchange(TextBoxEdit::refusalSound, [] { ++beeps; });
+    const int limit = QLineEdit().maxLength();
+    // The program's text is never cut; a line that holds more refuses a typed character.
+    const std::u16string programs(limit + 10, u'9');
+    element.setText(programs);
+    EXPECT_EQ(text1->text().size(), programs.size());
     QTest::keyClicks(text1, "8");
-    EXPECT_EQ(form.element<TextBox>("Text1").text(), longText + u"8");
+    EXPECT_TRUE(element.text() == programs);
+    EXPECT_EQ(beeps, 1);
+    // With a short text again, a paste is cut at the limit and the element gets what is kept.
+    element.setText(u"1");
+    QGuiApplication::clipboard()->setText(QString(limit + 10, u'7'));
+    text1->selectAll();
+    text1->paste();
+    EXPECT_TRUE(element.text() == std::u16string(limit, u'7'));
+    EXPECT_EQ(text1->text().size(), limit);
+    EXPECT_EQ(beeps, 2);
+    TextBoxEdit::refusalSound = sound;
 }
 
 TEST_F(MainFace, PaintsShapesInStackingOrderWithTheirColours) {
@@ -231,7 +245,7 @@ TEST_F(MainFace, FocusStartsAtTheFirstTabStopAndOnlyTextBoxesTakeIt) {
     EXPECT_EQ(window->focusWidget(), line("Text1"));
     for (QWidget* child : canvas->findChildren<QWidget*>()) {
         const bool takesFocus = child->focusPolicy() != Qt::NoFocus;
-        EXPECT_EQ(takesFocus, qobject_cast<LineEditor*>(child) != nullptr)
+        EXPECT_EQ(takesFocus, qobject_cast<QLineEdit*>(child) != nullptr)
             << child->objectName().toStdString();
     }
     window->activateWindow();
