@@ -2,6 +2,8 @@
 
 #include "forms/qt/form_window.h"
 #include "forms/qt/key_label.h"
+#include "forms/qt/text_box_accessible.h"
+#include "forms/qt/text_box_edit.h"
 
 #include <QAccessibleWidget>
 
@@ -41,6 +43,8 @@ class KeyLabelAccessible final : public QAccessibleWidget {
 QAccessibleInterface* describe(const QString&, QObject* object) {
     if (auto* label = dynamic_cast<KeyLabel*>(object))
         return new KeyLabelAccessible(label);
+    if (auto* line = dynamic_cast<TextBoxEdit*>(object))
+        return describeTextBox(line);
     if (auto* window = dynamic_cast<FormWindow*>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
     return nullptr;

@@ -1,0 +1,134 @@
+#include "forms/qt/text_box_accessible.h"
+
+#include "forms/qt/text_box_edit.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace forms::qt {
+namespace {
+
+class TextBoxAccessible final : public QAccessibleWidget,
+                                public QAccessibleTextInterface,
+                                public QAccessibleEditableTextInterface {
+  public:
+    explicit TextBoxAccessible(QLineEdit* line)
+        : QAccessibleWidget(line, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text type) const override {
+        if (type == QAccessible::Value && !line()->text().isEmpty())
+            return line()->text();
+        return QAccessibleWidget::text(type);
+    }
+
+    void setText(QAccessible::Text type, const QString& text) override {
+        if (type == QAccessible::Value)
+            replaceText(0, characterCount(), text);
+        else
+            QAccessibleWidget::setText(type, text);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !line()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    // Text
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index == 0 && line()->hasSelectedText()) {
+            *start = line()->selectionStart();
+            *end = line()->selectionEnd();
+        }
+    }
+    int selectionCount() const override { return line()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override {
+        if (index == 0)
+            line()->deselect();
+    }
+    void setSelection(int index, int start, int end) override {
+        if (index == 0)
+            line()->setSelection(start, end - start);
+    }
+    int cursorPosition() const override { return line()->cursorPosition(); }
+    void setCursorPosition(int position) override { line()->setCursorPosition(position); }
+    QString text(int start, int end) const override {
+        return start < end ? line()->text().mid(start, end - start) : QString();
+    }
+    int characterCount() const override { return int(line()->text().size()); }
+
+    // Measured from the cursor, in reading order: right for any text that is not bidi.
+    QRect characterRect(int offset) const override {
+        const QString whole = line()->text();
+        if (offset < 0 || offset >= whole.size())
+            return {};
+        const QFontMetrics metrics(line()->font());
+        const int cursor = line()->cursorPosition();
+        const QRect caret = line()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x =
+            offset >= cursor
+                ? caret.center().x() + metrics.horizontalAdvance(whole.mid(cursor, offset - cursor))
+                : caret.center().x() -
+                      metrics.horizontalAdvance(whole.mid(offset, cursor - offset));
+        const int width = metrics.horizontalAdvance(whole.mid(offset, 1));
+        return {line()->mapToGlobal(QPoint(x, caret.y())), QSize(width, caret.height())};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPoint at = line()->mapFromGlobal(point);
+        return line()->rect().contains(at) ? line()->cursorPositionAt(at) : -1;
+    }
+    void scrollToSubstring(int start, int) override { line()->setCursorPosition(start); }
+
+    // One run of the line's single font and colours over the whole text.
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+    // Qt's word and sentence look-up never returns from the end of the text (-1, and the
+    // cursor there, say the same): the item the text ends with is the one asked for.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                         int* end) const override {
+        const int length = characterCount();
+        if (offset == -2)
+            offset = cursorPosition();
+        if ((boundary == QAccessible::WordBoundary || boundary == QAccessible::SentenceBoundary) &&
+            (offset == -1 || offset == length) && length > 0)
+            offset = length - 1;
+        return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
+    }
+
+    // Editable text: each change is the user's, and reaches the element as typing does.
+    void deleteText(int start, int end) override { replaceText(start, end, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override {
+        const int length = characterCount();
+        start = std::clamp(start, 0, length);
+        line()->setSelection(start, std::clamp(end, 0, length) - start);
+        line()->insert(text);
+    }
+
+  private:
+    QLineEdit* line() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+} // namespace
+
+QAccessibleInterface* describeTextBox(TextBoxEdit* line) {
+    return new TextBoxAccessible(line);
+}
+
+} // namespace forms::qt
