@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QStringView>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace forms::qt {
 
@@ -56,6 +58,7 @@ void TextBoxEdit::elementChanged(Element&, Property property) {
         backColor_ = element_->backColor();
         applyColours();
     } else if (property == Property::Text && QStringView(element_->text()) != text()) {
+        selectAllPending_ = false; // the program's text replaces whatever was to be selected
         showElementText();
     }
 }
@@ -92,6 +95,44 @@ void TextBoxEdit::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
     QLineEdit::changeEvent(event);
+}
+
+// QLineEdit selects its text when the keyboard brings the focus, inside the focus event and
+// so before Qt tells assistive technology that the line has the focus: a screen reader would
+// hear a selection in a line it has not yet named. The selection follows from the event loop
+// instead, once the focus has been announced, or before the next key if one comes sooner.
+void TextBoxEdit::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::ShortcutFocusReason) &&
+        !hasSelectedText()) {
+        selectAllPending_ = true;
+        QMetaObject::invokeMethod(this, &TextBoxEdit::selectAllIfPending, Qt::QueuedConnection);
+        QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
+        QLineEdit::focusInEvent(&withoutSelecting);
+        return;
+    }
+    QLineEdit::focusInEvent(event);
+}
+
+void TextBoxEdit::selectAllIfPending() {
+    if (std::exchange(selectAllPending_, false) && hasFocus())
+        selectAll();
+}
+
+void TextBoxEdit::keyPressEvent(QKeyEvent* event) {
+    selectAllIfPending();
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBoxEdit::inputMethodEvent(QInputMethodEvent* event) {
+    selectAllIfPending();
+    QLineEdit::inputMethodEvent(event);
+}
+
+void TextBoxEdit::mousePressEvent(QMouseEvent* event) {
+    selectAllPending_ = false; // the click places the cursor, as it would after a selection
+    QLineEdit::mousePressEvent(event);
 }
 
 } // namespace forms::qt

@@ -27,18 +27,24 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void elementChanged(Element& element, Property property) override;
     void showElementText();
     void takeUserText(const QString& text);
     void applyColours();
+    void selectAllIfPending();
 
     TextBox* element_;
     Colour foreColor_;
     Colour backColor_;
     const int typingLimit_; // QLineEdit's own maximum length
     bool syncing_ = false;  // a change is being passed on: don't echo it back
+    bool selectAllPending_ = false;
 };
 
 } // namespace forms::qt

@@ -1,8 +1,9 @@
 """Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
 
 Presses keys through their actions, reads and writes the display lines through the Text and
-EditableText interfaces, opens and closes the About window, and meets the division-by-zero
-message box. Exits 0 on success and 1 with the first failure.
+EditableText interfaces, opens and closes the About window, meets the division-by-zero
+message box, and moves the keyboard focus into a display line with Tab. Exits 0 on success and
+1 with the first failure.
 """
 import sys
 import time
@@ -166,6 +167,29 @@ def check_division_by_zero_alert(app, window):
     expect_lines(window, "8÷0=0", "0")
 
 
+def check_focus_before_selection(window):
+    """Tab into the entry line selects its text: the line is named as focused before that
+    selection is heard, or a screen reader reads a selection in a line it has not named."""
+    heard = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: heard.append((event.type, event.source.name, event.detail1)),
+        "object:state-changed:focused", "object:text-selection-changed")
+    # A click on the bare background beyond the lamps activates the window, as Qt does on any
+    # click; the focus goes to the formula line, the first in the tab order.
+    x, y, width, height = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width - 5, y + height - 5, "b1c")
+    formula = find(window, "text", "しき")
+    wait_for("the formula line's focus",
+             lambda: formula.getState().contains(pyatspi.STATE_FOCUSED))
+    heard.clear()
+    pyatspi.Registry.generateKeyboardEvent(0xFF09, None, pyatspi.KEY_SYM)  # Tab
+    wait_for("the entry line's selection",
+             lambda: ("object:text-selection-changed", "にゅうりょく", 0) in heard)
+    entry_events = [(kind, detail) for kind, name, detail in heard if name == "にゅうりょく"]
+    check(entry_events[0] == ("object:state-changed:focused", 1),
+          f"the entry line was heard as {entry_events}, its selection before its focus")
+
+
 def main():
     started = time.monotonic()
     found = {}
@@ -183,6 +207,7 @@ def main():
         ("editable text", lambda: check_typing_through_editable_text(found["window"])),
         ("about window", lambda: check_about_window(found["app"], found["window"])),
         ("alert", lambda: check_division_by_zero_alert(found["app"], found["window"])),
+        ("focus", lambda: check_focus_before_selection(found["window"])),
     ]
     for name, step in steps:
         try:

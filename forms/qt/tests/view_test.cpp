@@ -248,10 +248,14 @@ TEST_F(MainFace, FocusStartsAtTheFirstTabStopAndOnlyTextBoxesTakeIt) {
         EXPECT_EQ(takesFocus, qobject_cast<QLineEdit*>(child) != nullptr)
             << child->objectName().toStdString();
     }
+    form.element<TextBox>("Text2").setText(u"456");
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::keyClick(line("Text1"), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), line("Text2"));
+    // The keyboard's focus selects the line's text, at the latest before the next key.
+    QTest::keyClicks(line("Text2"), "7");
+    EXPECT_EQ(form.element<TextBox>("Text2").text(), u"7");
 }
 
 } // namespace
