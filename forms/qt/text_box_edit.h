@@ -1,8 +1,9 @@
 // A display line of a face: a right-aligned QLineEdit in the face's font and colours, kept in
 // step with its TextBox element both ways. What the user types or pastes is cut at QLineEdit's
 // limit of 32,767 characters, with a beep; text the program writes is never cut, the limit
-// grows to fit it. Editing, the clipboard, undo, input methods and bidi are QLineEdit's; focus
-// and tab order are the view's.
+// grows to fit it. The keyboard's focus selects the text, as in any line edit, but only once
+// the focus has been announced to assistive technology. Editing, the clipboard, undo, input
+// methods and bidi are QLineEdit's; focus policy and tab order are the view's.
 #pragma once
 
 #include "forms/element.h"
