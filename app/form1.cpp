@@ -22,10 +22,11 @@ Form1::Form1(forms::Platform& platform) : platform_(platform) {
         lampRing_.at(static_cast<std::size_t>(n - 1)) = lamp.get();
     }
     for (forms::Element* element : std::initializer_list<forms::Element*>{
-             &window, &Text1, &Text2, &ShapeSuuzi0, &ShapeSuuzi1, &ShapeSuuzi2, &ShapeSuuzi3,
-             &ShapeSuuzi4, &ShapeSuuzi5, &ShapeSuuzi6, &ShapeSuuzi7, &ShapeSuuzi8, &ShapeSuuzi9,
-             &ShapeSyousuuTen, &ShapePuramai, &ShapePura, &ShapeMaina, &ShapeKakeru, &ShapeWaru,
-             &ShapeEqual, &ShapeC, &ShapeCE, &Timer1, &Timer2})
+             &window,      &Text1,       &Text2,       &ShapeSuuzi0,     &ShapeSuuzi1,
+             &ShapeSuuzi2, &ShapeSuuzi3, &ShapeSuuzi4, &ShapeSuuzi5,     &ShapeSuuzi6,
+             &ShapeSuuzi7, &ShapeSuuzi8, &ShapeSuuzi9, &ShapeSyousuuTen, &ShapePuramai,
+             &ShapePura,   &ShapeMaina,  &ShapeKakeru, &ShapeWaru,       &ShapeEqual,
+             &ShapeC,      &ShapeCE,     &Timer1,      &Timer2})
         bind(*element);
     for (forms::Shape* lamp : lampRing_)
         bind(*lamp);
@@ -72,41 +73,83 @@ void Form1::start() {
     window.setVisible(true);
 }
 
-void Form1::Form_Load() { lamps.load(Timer2); }
+void Form1::Form_Load() {
+    lamps.load(Timer2);
+}
 
 void Form1::entryKey(char16_t appended, forms::Shape& face) {
     calculator.pressEntryKey(appended);
     lights::flashKeyFace(face, Timer1);
 }
 
-void Form1::LabelSuuzi0_Click() { entryKey(u'0', ShapeSuuzi0); }
-void Form1::LabelSuuzi1_Click() { entryKey(u'1', ShapeSuuzi1); }
-void Form1::LabelSuuzi2_Click() { entryKey(u'2', ShapeSuuzi2); }
-void Form1::LabelSuuzi3_Click() { entryKey(u'3', ShapeSuuzi3); }
-void Form1::LabelSuuzi4_Click() { entryKey(u'4', ShapeSuuzi4); }
-void Form1::LabelSuuzi5_Click() { entryKey(u'5', ShapeSuuzi5); }
-void Form1::LabelSuuzi6_Click() { entryKey(u'6', ShapeSuuzi6); }
-void Form1::LabelSuuzi7_Click() { entryKey(u'7', ShapeSuuzi7); }
-void Form1::LabelSuuzi8_Click() { entryKey(u'8', ShapeSuuzi8); }
-void Form1::LabelSuuzi9_Click() { entryKey(u'9', ShapeSuuzi9); }
-void Form1::LabelSyousuuTen_Click() { entryKey(u'.', ShapeSyousuuTen); }
-void Form1::LabelPuraMai_Click() { entryKey(u'-', ShapePuramai); }
+void Form1::LabelSuuzi0_Click() {
+    entryKey(u'0', ShapeSuuzi0);
+}
+void Form1::LabelSuuzi1_Click() {
+    entryKey(u'1', ShapeSuuzi1);
+}
+void Form1::LabelSuuzi2_Click() {
+    entryKey(u'2', ShapeSuuzi2);
+}
+void Form1::LabelSuuzi3_Click() {
+    entryKey(u'3', ShapeSuuzi3);
+}
+void Form1::LabelSuuzi4_Click() {
+    entryKey(u'4', ShapeSuuzi4);
+}
+void Form1::LabelSuuzi5_Click() {
+    entryKey(u'5', ShapeSuuzi5);
+}
+void Form1::LabelSuuzi6_Click() {
+    entryKey(u'6', ShapeSuuzi6);
+}
+void Form1::LabelSuuzi7_Click() {
+    entryKey(u'7', ShapeSuuzi7);
+}
+void Form1::LabelSuuzi8_Click() {
+    entryKey(u'8', ShapeSuuzi8);
+}
+void Form1::LabelSuuzi9_Click() {
+    entryKey(u'9', ShapeSuuzi9);
+}
+void Form1::LabelSyousuuTen_Click() {
+    entryKey(u'.', ShapeSyousuuTen);
+}
+void Form1::LabelPuraMai_Click() {
+    entryKey(u'-', ShapePuramai);
+}
 
-void Form1::LabelPura_Click() { calculator.pressOperator(engine::Operator::Plus); }
-void Form1::LabelMaina_Click() { calculator.pressOperator(engine::Operator::Minus); }
-void Form1::Label2_Click() { calculator.pressOperator(engine::Operator::Multiply); }
-void Form1::Label3_Click() { calculator.pressOperator(engine::Operator::Divide); }
+void Form1::LabelPura_Click() {
+    calculator.pressOperator(engine::Operator::Plus);
+}
+void Form1::LabelMaina_Click() {
+    calculator.pressOperator(engine::Operator::Minus);
+}
+void Form1::Label2_Click() {
+    calculator.pressOperator(engine::Operator::Multiply);
+}
+void Form1::Label3_Click() {
+    calculator.pressOperator(engine::Operator::Divide);
+}
 
 void Form1::LabelEqual_Click() {
     lamps.startResultFlash();
     calculator.pressEquals();
 }
 
-void Form1::LabelC_Click() { calculator.pressClear(); }
-void Form1::LabelCE_Click() { calculator.pressClearAll(); }
+void Form1::LabelC_Click() {
+    calculator.pressClear();
+}
+void Form1::LabelCE_Click() {
+    calculator.pressClearAll();
+}
 
-void Form1::Timer1_Timer() { lights::restoreKeyFaces(flashableFaces_); }
-void Form1::Timer2_Timer() { lamps.tick(lampRing_, Text2); }
+void Form1::Timer1_Timer() {
+    lights::restoreKeyFaces(flashableFaces_);
+}
+void Form1::Timer2_Timer() {
+    lamps.tick(lampRing_, Text2);
+}
 
 void Form1::Version_Click(int /*index*/) {
     if (!about_)
@@ -114,4 +157,6 @@ void Form1::Version_Click(int /*index*/) {
     about_->window.setVisible(true);
 }
 
-void Form1::showMessage(std::u16string_view text) { platform_.messageBox().show(text); }
+void Form1::showMessage(std::u16string_view text) {
+    platform_.messageBox().show(text);
+}

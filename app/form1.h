@@ -29,10 +29,10 @@ class Form1 final : public forms::Form, private engine::Display {
     forms::Window window{"Form1"};
     forms::TextBox Text1{"Text1"}; // the formula line
     forms::TextBox Text2{"Text2"}; // the entry line
-    forms::Shape ShapeSuuzi0{"ShapeSuuzi0"}, ShapeSuuzi1{"ShapeSuuzi1"},
-        ShapeSuuzi2{"ShapeSuuzi2"}, ShapeSuuzi3{"ShapeSuuzi3"}, ShapeSuuzi4{"ShapeSuuzi4"},
-        ShapeSuuzi5{"ShapeSuuzi5"}, ShapeSuuzi6{"ShapeSuuzi6"}, ShapeSuuzi7{"ShapeSuuzi7"},
-        ShapeSuuzi8{"ShapeSuuzi8"}, ShapeSuuzi9{"ShapeSuuzi9"};
+    forms::Shape ShapeSuuzi0{"ShapeSuuzi0"}, ShapeSuuzi1{"ShapeSuuzi1"}, ShapeSuuzi2{"ShapeSuuzi2"},
+        ShapeSuuzi3{"ShapeSuuzi3"}, ShapeSuuzi4{"ShapeSuuzi4"}, ShapeSuuzi5{"ShapeSuuzi5"},
+        ShapeSuuzi6{"ShapeSuuzi6"}, ShapeSuuzi7{"ShapeSuuzi7"}, ShapeSuuzi8{"ShapeSuuzi8"},
+        ShapeSuuzi9{"ShapeSuuzi9"};
     forms::Shape ShapeSyousuuTen{"ShapeSyousuuTen"}, ShapePuramai{"ShapePuramai"};
     forms::Shape ShapePura{"ShapePura"}, ShapeMaina{"ShapeMaina"}, ShapeKakeru{"ShapeKakeru"},
         ShapeWaru{"ShapeWaru"}, ShapeEqual{"ShapeEqual"}, ShapeC{"ShapeC"}, ShapeCE{"ShapeCE"};

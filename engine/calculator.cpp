@@ -46,7 +46,9 @@ void Calculator::Enzan() {
         RenzokuMode = texts::LockOn;
 }
 
-void Calculator::EqualEnzan() { evaluate(); }
+void Calculator::EqualEnzan() {
+    evaluate();
+}
 
 bool Calculator::evaluate() {
     if (ClrMode == texts::ClearAll) {

@@ -19,8 +19,12 @@ inline constexpr Colour ButtonText = 0x80000012;
 
 inline constexpr Colour Black = 0x000000;
 
-constexpr bool isSystemColour(Colour colour) { return (colour & 0x80000000u) != 0; }
-constexpr std::uint8_t systemColourIndex(Colour colour) { return colour & 0xFFu; }
+constexpr bool isSystemColour(Colour colour) {
+    return (colour & 0x80000000u) != 0;
+}
+constexpr std::uint8_t systemColourIndex(Colour colour) {
+    return colour & 0xFFu;
+}
 
 struct Rgb {
     std::uint8_t red = 0;
@@ -31,7 +35,8 @@ struct Rgb {
 
 // The components of a plain (non-system) colour.
 constexpr Rgb rgbOf(Colour plain) {
-    return {static_cast<std::uint8_t>(plain & 0xFFu), static_cast<std::uint8_t>((plain >> 8) & 0xFFu),
+    return {static_cast<std::uint8_t>(plain & 0xFFu),
+            static_cast<std::uint8_t>((plain >> 8) & 0xFFu),
             static_cast<std::uint8_t>((plain >> 16) & 0xFFu)};
 }
 

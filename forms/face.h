@@ -29,7 +29,7 @@ struct ElementDesign {
     Kind kind = Kind::Label;
     std::string_view name{}; // UTF-8
     int index = -1;          // member of a control array, or -1
-    Rect rect{};             // a line uses left/top as its first point, right()/bottom() as its second
+    Rect rect{}; // a line uses left/top as its first point, right()/bottom() as its second
     std::u16string_view caption{};
     Colour foreColor = system_colour::ButtonText;
     Colour backColor = system_colour::ButtonFace;

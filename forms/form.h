@@ -33,7 +33,9 @@ class Form {
 
   protected:
     void bind(Element& element) { elements_.push_back(&element); }
-    void on(std::string_view name, Handler handler) { on(name, Element::NoIndex, std::move(handler)); }
+    void on(std::string_view name, Handler handler) {
+        on(name, Element::NoIndex, std::move(handler));
+    }
     void on(std::string_view name, int index, Handler handler);
     // Gives the bound elements the start values of the design (texts empty, colours,
     // intervals), as the window has them when it is created.

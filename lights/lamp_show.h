@@ -25,10 +25,10 @@ inline constexpr forms::Colour Orange = 0x0080FF; // the entry line's own backgr
 class LampShow {
   public:
     // The show's state, named as the window's fields are named. All zero at start.
-    std::uint8_t LampMode = 0; // 0, 1 chase patterns; 2 red, 3 pink half of the flash
-    std::int16_t LampTick = 0; // 0 to 9999, wrapping
+    std::uint8_t LampMode = 0;  // 0, 1 chase patterns; 2 red, 3 pink half of the flash
+    std::int16_t LampTick = 0;  // 0 to 9999, wrapping
     std::int16_t LampCycle = 0; // red-and-pink pairs of the current flash completed
-    std::int16_t LampLast = 0; // LampTick at the last switch made by a tick
+    std::int16_t LampLast = 0;  // LampTick at the last switch made by a tick
 
     // The window's load: starts the lamp timer in the first chase pattern.
     void load(forms::Timer& lampTimer);

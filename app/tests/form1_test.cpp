@@ -1,9 +1,8 @@
 #include "app/form1.h"
 #include "fake_platform.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -110,18 +109,18 @@ TEST_F(Form1Test, EqualsStartsTheResultFlashBeforeItEvaluates) {
 
 TEST_F(Form1Test, AKeyedCalculationShowsInBothLines) {
     form.start();
-    for (auto click : {&Form1::LabelSuuzi1_Click, &Form1::LabelSuuzi2_Click,
-                       &Form1::LabelPura_Click, &Form1::LabelSuuzi3_Click,
-                       &Form1::LabelEqual_Click})
+    for (auto click :
+         {&Form1::LabelSuuzi1_Click, &Form1::LabelSuuzi2_Click, &Form1::LabelPura_Click,
+          &Form1::LabelSuuzi3_Click, &Form1::LabelEqual_Click})
         (form.*click)();
     EXPECT_EQ(form.Text1.text(), u"12＋3=15");
     EXPECT_EQ(form.Text2.text(), u"15");
 }
 
 TEST_F(Form1Test, HandlersAreFoundByElementName) {
-    for (std::string_view name : {"LabelSuuzi0", "LabelSuuzi9", "LabelSyousuuTen",
-                                  "LabelPuraMai", "LabelPura", "LabelMaina", "Label2", "Label3",
-                                  "LabelEqual", "LabelC", "LabelCE", "Timer1", "Timer2"})
+    for (std::string_view name :
+         {"LabelSuuzi0", "LabelSuuzi9", "LabelSyousuuTen", "LabelPuraMai", "LabelPura",
+          "LabelMaina", "Label2", "Label3", "LabelEqual", "LabelC", "LabelCE", "Timer1", "Timer2"})
         EXPECT_NE(form.handler(name), nullptr) << name;
     EXPECT_NE(form.handler("Version", 1), nullptr);
     EXPECT_NE(form.find("ShapeK56"), nullptr);

@@ -3,11 +3,10 @@
 #include "engine/texts.h"
 #include "fake_platform.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
@@ -23,9 +22,11 @@ bool mentionsInfOrNan(const std::u16string& text) {
 // Typed entries: numbers near the ends of the double range, odd spellings, no letters
 // other than E.
 std::u16string randomTypedText(std::mt19937& random) {
+    // clang-format off
     static const std::u16string_view pieces[] = {
         u"9", u"0", u".", u"-", u"E", u"E+", u"E-", u"307", u"308", u"309", u"1E308", u"9E307",
         u"\uFF11", u"\u3000", u" ", u"1.79769313486232E+308", u"4.94065645841247E-324", u"1E-400"};
+    // clang-format on
     std::u16string text;
     for (auto n = random() % 6; n > 0; --n)
         text += pieces[random() % std::size(pieces)];
@@ -39,14 +40,13 @@ TEST(RandomKeys, InvariantsHoldAfterEveryEvent) {
     form.start();
     using Click = void (Form1::*)();
     const Click clicks[] = {
-        &Form1::LabelSuuzi0_Click,     &Form1::LabelSuuzi1_Click, &Form1::LabelSuuzi2_Click,
-        &Form1::LabelSuuzi3_Click,     &Form1::LabelSuuzi4_Click, &Form1::LabelSuuzi5_Click,
-        &Form1::LabelSuuzi6_Click,     &Form1::LabelSuuzi7_Click, &Form1::LabelSuuzi8_Click,
-        &Form1::LabelSuuzi9_Click,     &Form1::LabelSyousuuTen_Click,
-        &Form1::LabelPuraMai_Click,    &Form1::LabelPura_Click,   &Form1::LabelMaina_Click,
-        &Form1::Label2_Click,          &Form1::Label3_Click,      &Form1::LabelEqual_Click,
-        &Form1::LabelC_Click,          &Form1::LabelCE_Click,     &Form1::Timer1_Timer,
-        &Form1::Timer2_Timer};
+        &Form1::LabelSuuzi0_Click, &Form1::LabelSuuzi1_Click,     &Form1::LabelSuuzi2_Click,
+        &Form1::LabelSuuzi3_Click, &Form1::LabelSuuzi4_Click,     &Form1::LabelSuuzi5_Click,
+        &Form1::LabelSuuzi6_Click, &Form1::LabelSuuzi7_Click,     &Form1::LabelSuuzi8_Click,
+        &Form1::LabelSuuzi9_Click, &Form1::LabelSyousuuTen_Click, &Form1::LabelPuraMai_Click,
+        &Form1::LabelPura_Click,   &Form1::LabelMaina_Click,      &Form1::Label2_Click,
+        &Form1::Label3_Click,      &Form1::LabelEqual_Click,      &Form1::LabelC_Click,
+        &Form1::LabelCE_Click,     &Form1::Timer1_Timer,          &Form1::Timer2_Timer};
     const engine::Calculator& calc = form.calculator;
 
     for (int step = 0; step < 20000; ++step) {

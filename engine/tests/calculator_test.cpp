@@ -4,7 +4,6 @@
 #include "fake_display.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -35,8 +34,12 @@ TEST_P(KeySequence, ShowsBothLines) {
     EXPECT_EQ(display.messages, GetParam().messages);
 }
 
-Message divisionByZero(int afterKeys) { return {std::u16string(DivisionByZero), afterKeys}; }
-Message tooLarge(int afterKeys) { return {std::u16string(TooLarge), afterKeys}; }
+Message divisionByZero(int afterKeys) {
+    return {std::u16string(DivisionByZero), afterKeys};
+}
+Message tooLarge(int afterKeys) {
+    return {std::u16string(TooLarge), afterKeys};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, KeySequence,
@@ -68,8 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"12+3=c", u"12＋3=15", u""}, KeyCase{"12c3", u"", u"3"},
         // Beyond the range of a double: a message, and the evaluation ends as on a zero
         // divisor.
-        KeyCase{"1" + std::string(400, '0') + "+", u"1" + std::u16string(400, u'0') + u"＋",
-                u"1" + std::u16string(400, u'0'), {tooLarge(401)}}));
+        KeyCase{"1" + std::string(400, '0') + "+",
+                u"1" + std::u16string(400, u'0') + u"＋",
+                u"1" + std::u16string(400, u'0'),
+                {tooLarge(401)}}));
 
 // Results and entries beyond the range of a double, typed into the entry line.
 TEST(Calculator, ResultsBeyondTheRangeLeaveTheEntryAndAccumulator) {

@@ -1,8 +1,7 @@
 #include "lights/lamp_show.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #include <random>
 #include <string>
@@ -53,7 +52,8 @@ class LampShowTest : public ::testing::Test {
     Frame current() const {
         const Frame frame{lamps_[0]->backColor(), lamps_[1]->backColor(), entry_.backColor()};
         for (std::size_t i = 0; i < lamps_.size(); ++i)
-            EXPECT_EQ(lamps_[i]->backColor(), i % 2 == 0 ? frame.odd : frame.even) << "lamp " << i + 1;
+            EXPECT_EQ(lamps_[i]->backColor(), i % 2 == 0 ? frame.odd : frame.even)
+                << "lamp " << i + 1;
         return frame;
     }
 
@@ -97,8 +97,8 @@ TEST_F(LampShowTest, FlashFromEitherChaseIsEightTicksThenTheFirstPattern) {
         ticks(before);
         show_.startResultFlash();
         const std::vector<Frame> frames = ticks(18);
-        const std::vector<Frame> expected{FlashRed,  FlashPink, FlashRed, FlashPink, FlashRed,
-                                          FlashPink, FlashRed,  FlashPink};
+        const std::vector<Frame> expected{FlashRed, FlashPink, FlashRed, FlashPink,
+                                          FlashRed, FlashPink, FlashRed, FlashPink};
         EXPECT_EQ(std::vector<Frame>(frames.begin(), frames.begin() + 8), expected);
         EXPECT_EQ(std::vector<Frame>(frames.begin() + 8, frames.end()),
                   std::vector<Frame>(10, ChaseA));
@@ -120,9 +120,8 @@ TEST_F(LampShowTest, EqualsRightAfterARedTickAddsOneRedTick) {
     EXPECT_EQ(tick(), FlashRed);
     show_.startResultFlash();
     const std::vector<Frame> frames = ticks(9);
-    EXPECT_EQ(frames,
-              (std::vector<Frame>{FlashRed, FlashPink, FlashRed, FlashPink, FlashRed, FlashPink,
-                                  FlashRed, FlashPink, ChaseA}));
+    EXPECT_EQ(frames, (std::vector<Frame>{FlashRed, FlashPink, FlashRed, FlashPink, FlashRed,
+                                          FlashPink, FlashRed, FlashPink, ChaseA}));
 }
 
 TEST_F(LampShowTest, TheCountRunsOnAcrossTheWrap) {
