@@ -27,23 +27,23 @@ std::u16string_view symbolOf(Operator op) {
 } // namespace
 
 void Calculator::ClrHantei() {
-    RenzokuMode = texts::LockOff;
-    if (ClrMode == texts::ClearEntry) {
+    RenzokuMode = OperatorLock::Off;
+    if (ClrMode == PendingClear::EntryLine) {
         display_.setEntryLine({});
-        ClrMode.clear();
-    } else if (ClrMode == texts::ClearAll) {
+        ClrMode = PendingClear::None;
+    } else if (ClrMode == PendingClear::Everything) {
         display_.setFormulaLine({});
         display_.setEntryLine({});
         ValA = 0;
         ValB = 0;
-        ClrMode.clear();
-        EnzanKind = 0;
+        ClrMode = PendingClear::None;
+        EnzanKind = Operator::None;
     }
 }
 
 void Calculator::Enzan() {
     if (evaluate())
-        RenzokuMode = texts::LockOn;
+        RenzokuMode = OperatorLock::On;
 }
 
 void Calculator::EqualEnzan() {
@@ -51,9 +51,9 @@ void Calculator::EqualEnzan() {
 }
 
 bool Calculator::evaluate() {
-    if (ClrMode == texts::ClearAll) {
+    if (ClrMode == PendingClear::Everything) {
         display_.setFormulaLine({});
-        EnzanKind = 0;
+        EnzanKind = Operator::None;
     }
     // A value beyond the range of a double leaves ValB as it was: no field ever holds a
     // value that is not finite.
@@ -66,7 +66,7 @@ bool Calculator::evaluate() {
         return false;
     }
 
-    switch (static_cast<Operator>(EnzanKind)) {
+    switch (EnzanKind) {
     case Operator::None:
         break;
     case Operator::Plus:
@@ -135,12 +135,12 @@ void Calculator::pressClearAll() {
 }
 
 void Calculator::pressOperator(Operator op) {
-    if (RenzokuMode == texts::LockOn)
+    if (RenzokuMode == OperatorLock::On)
         return;
     Enzan();
-    EnzanKind = static_cast<std::uint8_t>(op);
+    EnzanKind = op;
     appendToFormula(symbolOf(op));
-    ClrMode = texts::ClearEntry;
+    ClrMode = PendingClear::EntryLine;
 }
 
 void Calculator::pressEquals() {
@@ -148,7 +148,7 @@ void Calculator::pressEquals() {
     std::u16string tail = u"=";
     tail += display_.entryLine();
     appendToFormula(tail);
-    ClrMode = texts::ClearAll;
+    ClrMode = PendingClear::Everything;
     ValA = 0;
     ValB = 0;
 }

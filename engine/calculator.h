@@ -11,18 +11,24 @@
 
 namespace engine {
 
-enum class Operator : std::uint8_t { None = 0, Plus = 1, Minus = 2, Multiply = 3, Divide = 4 };
+enum class Operator : std::uint8_t { None, Plus, Minus, Multiply, Divide };
+
+// A clear request that an operator or the equals key leaves for the next entry key.
+enum class PendingClear : std::uint8_t { None, EntryLine, Everything };
+
+// Set once an operator key has evaluated; until the next entry key, operator keys do nothing.
+enum class OperatorLock : bool { Off, On };
 
 class Calculator {
   public:
     explicit Calculator(Display& display) : display_(display) {}
 
-    // The state, named as the window's fields are named. All zero or empty at start.
-    std::uint8_t EnzanKind = 0; // the pending operator, an Operator code
-    double ValA = 0;            // accumulator: the left operand
-    double ValB = 0;            // the entry line's value at the last evaluation
-    std::u16string ClrMode;     // empty, texts::ClearEntry or texts::ClearAll
-    std::u16string RenzokuMode; // empty, texts::LockOn or texts::LockOff
+    // The state, named as the window's fields are named; all of it zero or none at start.
+    Operator EnzanKind = Operator::None; // the pending operator
+    double ValA = 0;                     // accumulator: the left operand
+    double ValB = 0;                     // the entry line's value at the last evaluation
+    PendingClear ClrMode = PendingClear::None;
+    OperatorLock RenzokuMode = OperatorLock::Off;
 
     // The clearing check every entry key runs first.
     void ClrHantei();

@@ -197,13 +197,13 @@ class Run {
         const engine::Calculator& calc = form_.calculator;
         if (eventKind < Keys.size()) {
             const std::u16string entryBefore = form_.Text2.text();
-            const bool wasLocked = calc.RenzokuMode == engine::texts::LockOn;
+            const bool wasLocked = calc.RenzokuMode == engine::OperatorLock::On;
             const std::size_t messagesBefore = platform_.messages.shown.size();
             (*form_.handler(Keys.at(eventKind)))();
             if (eventKind >= FirstOperatorKey && eventKind < ClearKey &&
                 form_.Text2.text() != entryBefore)
                 checkWrittenResult();
-            if (!wasLocked && calc.RenzokuMode == engine::texts::LockOn) {
+            if (!wasLocked && calc.RenzokuMode == engine::OperatorLock::On) {
                 EXPECT(platform_.messages.shown.size() == messagesBefore);
                 EXPECT(calc.ValA == engine::readNumber(form_.Text2.text()).value);
             }
@@ -267,11 +267,6 @@ class Run {
     void check() {
         const engine::Calculator& calc = form_.calculator;
         EXPECT(std::isfinite(calc.ValA) && std::isfinite(calc.ValB));
-        EXPECT(calc.ClrMode.empty() || calc.ClrMode == engine::texts::ClearEntry ||
-               calc.ClrMode == engine::texts::ClearAll);
-        EXPECT(calc.RenzokuMode.empty() || calc.RenzokuMode == engine::texts::LockOn ||
-               calc.RenzokuMode == engine::texts::LockOff);
-        EXPECT(calc.EnzanKind <= 4);
 
         // Only the user's typing puts letters into the lines; while none are left there, no
         // line may spell a value that is not finite.

@@ -48,10 +48,10 @@ class Form1Test : public ::testing::Test {
 
 TEST_F(Form1Test, StartsWithEveryFieldZeroOrEmpty) {
     form.start();
-    EXPECT_EQ(form.calculator.EnzanKind, 0);
+    EXPECT_EQ(form.calculator.EnzanKind, engine::Operator::None);
     EXPECT_EQ(form.calculator.ValA, 0);
-    EXPECT_TRUE(form.calculator.ClrMode.empty());
-    EXPECT_TRUE(form.calculator.RenzokuMode.empty());
+    EXPECT_EQ(form.calculator.ClrMode, engine::PendingClear::None);
+    EXPECT_EQ(form.calculator.RenzokuMode, engine::OperatorLock::Off);
     EXPECT_EQ(form.lamps.LampMode, 0);
     EXPECT_TRUE(form.Text1.text().empty() && form.Text2.text().empty());
     EXPECT_EQ(form.Text2.backColor(), 0x0080FFU);

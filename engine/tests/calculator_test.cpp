@@ -98,9 +98,9 @@ TEST(Calculator, ResultsBeyondTheRangeLeaveTheEntryAndAccumulator) {
         calculator.pressOperator(engine::Operator::Plus);
         EXPECT_EQ(display.entry, row.right);
         EXPECT_EQ(calculator.ValA, accumulator);
-        EXPECT_NE(calculator.RenzokuMode, engine::texts::LockOn);
-        EXPECT_EQ(calculator.EnzanKind, 1); // the operator key still ran its last steps
-        EXPECT_EQ(calculator.ClrMode, engine::texts::ClearEntry);
+        EXPECT_EQ(calculator.RenzokuMode, engine::OperatorLock::Off);
+        EXPECT_EQ(calculator.EnzanKind, engine::Operator::Plus); // the key still ran its last steps
+        EXPECT_EQ(calculator.ClrMode, engine::PendingClear::EntryLine);
         ASSERT_EQ(display.messages.size(), 1U);
         EXPECT_EQ(display.messages[0].text, TooLarge);
     }
@@ -124,18 +124,18 @@ TEST(Calculator, OperatorAfterEqualsContinuesFromTheResult) {
     press(calculator, display, "12+3=*");
     EXPECT_EQ(display.formula, u"15×");
     EXPECT_EQ(calculator.ValA, 15);
-    EXPECT_EQ(calculator.EnzanKind, 3);
-    EXPECT_EQ(calculator.ClrMode, engine::texts::ClearEntry);
+    EXPECT_EQ(calculator.EnzanKind, engine::Operator::Multiply);
+    EXPECT_EQ(calculator.ClrMode, engine::PendingClear::EntryLine);
 }
 
 TEST(Calculator, EqualsAfterAnOperatorKeepsTheLockAndTheRequest) {
     FakeDisplay display;
     engine::Calculator calculator(display);
     press(calculator, display, "12+=");
-    EXPECT_EQ(calculator.RenzokuMode, engine::texts::LockOn);
+    EXPECT_EQ(calculator.RenzokuMode, engine::OperatorLock::On);
     press(calculator, display, "*");
-    EXPECT_EQ(calculator.ClrMode, engine::texts::ClearAll);
-    EXPECT_EQ(calculator.EnzanKind, 1);
+    EXPECT_EQ(calculator.ClrMode, engine::PendingClear::Everything);
+    EXPECT_EQ(calculator.EnzanKind, engine::Operator::Plus);
     EXPECT_EQ(display.formula, u"12＋12=24");
 }
 

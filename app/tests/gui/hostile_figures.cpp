@@ -81,9 +81,9 @@ class Timing {
     void startAfresh() {
         main_.press(u"CE");
         engine::Calculator& calculator = main_.form().calculator;
-        calculator.ClrMode.clear();
-        calculator.RenzokuMode.clear();
-        calculator.EnzanKind = 0;
+        calculator.ClrMode = engine::PendingClear::None;
+        calculator.RenzokuMode = engine::OperatorLock::Off;
+        calculator.EnzanKind = engine::Operator::None;
         QTest::qWait(50);
     }
 

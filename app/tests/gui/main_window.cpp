@@ -74,9 +74,9 @@ void MainWindow::press(std::initializer_list<std::u16string_view> captions) {
 
 void MainWindow::startCalculation(std::u16string formula, std::u16string entry) {
     engine::Calculator& calculator = form_.calculator;
-    calculator.ClrMode.clear();
-    calculator.RenzokuMode.clear();
-    calculator.EnzanKind = 0;
+    calculator.ClrMode = engine::PendingClear::None;
+    calculator.RenzokuMode = engine::OperatorLock::Off;
+    calculator.EnzanKind = engine::Operator::None;
     calculator.ValA = calculator.ValB = 0;
     form_.Text1.setText(std::move(formula));
     form_.Text2.setText(std::move(entry));
