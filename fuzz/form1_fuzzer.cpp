@@ -276,7 +276,6 @@ class Run {
             EXPECT(!mentionsInfOrNan(form_.Text1.text()) && !mentionsInfOrNan(form_.Text2.text()));
 
         const lights::LampShow& lamps = form_.lamps;
-        EXPECT(lamps.LampMode <= 3);
         EXPECT(lamps.LampTick >= 0 && lamps.LampTick <= 9999);
         EXPECT(lamps.LampLast >= 0 && lamps.LampLast <= 9999);
         EXPECT(lamps.LampCycle >= 0 && lamps.LampCycle <= 3);

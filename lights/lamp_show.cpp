@@ -13,60 +13,61 @@ struct Paint {
     forms::Colour even; // ShapeK2, ShapeK4, …
 };
 
-Paint paintOf(std::uint8_t mode) {
+Paint paintOf(LampPhase phase) {
     using namespace lamp_colour;
-    switch (mode) {
-    case 0:
+    switch (phase) {
+    case LampPhase::ChaseOddGreen:
         return {Green, Pink};
-    case 1:
+    case LampPhase::ChaseEvenGreen:
         return {Pink, Green};
-    case 2:
+    case LampPhase::FlashRed:
         return {Red, Red};
-    default:
-        return {Pink, Pink};
+    case LampPhase::FlashPink:
+        break;
     }
+    return {Pink, Pink};
 }
 
 } // namespace
 
 void LampShow::load(forms::Timer& lampTimer) {
     lampTimer.setInterval(LampInterval);
-    LampMode = 0;
+    LampMode = LampPhase::ChaseOddGreen;
     LampCycle = 0;
 }
 
 void LampShow::tick(std::span<forms::Shape* const, LampCount> lamps, forms::TextBox& entryLine) {
-    const std::uint8_t mode = LampMode;
+    const LampPhase phase = LampMode;
 
-    const Paint paint = paintOf(mode);
+    const Paint paint = paintOf(phase);
     for (std::size_t i = 0; i < lamps.size(); i += 2)
         lamps[i]->setBackColor(paint.odd);
     for (std::size_t i = 1; i < lamps.size(); i += 2)
         lamps[i]->setBackColor(paint.even);
-    if (mode == 2)
+    if (phase == LampPhase::FlashRed)
         entryLine.setBackColor(lamp_colour::Red);
-    else if (mode == 3)
+    else if (phase == LampPhase::FlashPink)
         entryLine.setBackColor(lamp_colour::Orange);
 
     const int passed = ((LampTick - LampLast) % TickWrap + TickWrap) % TickWrap;
-    switch (mode) {
-    case 0:
+    switch (phase) {
+    case LampPhase::ChaseOddGreen:
         if (passed >= ChaseTicks)
-            switchTo(1);
+            switchTo(LampPhase::ChaseEvenGreen);
         break;
-    case 1:
+    case LampPhase::ChaseEvenGreen:
         if (passed >= ChaseTicks)
-            switchTo(0);
+            switchTo(LampPhase::ChaseOddGreen);
         break;
-    case 2:
+    case LampPhase::FlashRed:
         if (passed >= FlashTicks)
-            switchTo(3);
+            switchTo(LampPhase::FlashPink);
         break;
-    default:
+    case LampPhase::FlashPink:
         if (passed >= FlashTicks) {
-            switchTo(2);
+            switchTo(LampPhase::FlashRed);
             if (++LampCycle == FlashPairs) {
-                LampMode = 0;
+                LampMode = LampPhase::ChaseOddGreen;
                 LampCycle = 0;
             }
         }
@@ -76,8 +77,8 @@ void LampShow::tick(std::span<forms::Shape* const, LampCount> lamps, forms::Text
     LampTick = static_cast<std::int16_t>(LampTick + 1 == TickWrap ? 0 : LampTick + 1);
 }
 
-void LampShow::switchTo(std::uint8_t mode) {
-    LampMode = mode;
+void LampShow::switchTo(LampPhase phase) {
+    LampMode = phase;
     LampLast = LampTick;
 }
 

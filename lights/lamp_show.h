@@ -22,10 +22,15 @@ inline constexpr forms::Colour Red = 0x0000FF;
 inline constexpr forms::Colour Orange = 0x0080FF; // the entry line's own background
 } // namespace lamp_colour
 
+// The show's four phases: the two patterns of the chase, and the two halves of one
+// red-and-pink pair of the result flash.
+enum class LampPhase : std::uint8_t { ChaseOddGreen, ChaseEvenGreen, FlashRed, FlashPink };
+
 class LampShow {
   public:
-    // The show's state, named as the window's fields are named. All zero at start.
-    std::uint8_t LampMode = 0;  // 0, 1 chase patterns; 2 red, 3 pink half of the flash
+    // The show's state, named as the window's fields are named: at start the first chase
+    // pattern and all counts zero.
+    LampPhase LampMode = LampPhase::ChaseOddGreen;
     std::int16_t LampTick = 0;  // 0 to 9999, wrapping
     std::int16_t LampCycle = 0; // red-and-pink pairs of the current flash completed
     std::int16_t LampLast = 0;  // LampTick at the last switch made by a tick
@@ -33,13 +38,13 @@ class LampShow {
     // The window's load: starts the lamp timer in the first chase pattern.
     void load(forms::Timer& lampTimer);
     // The equals key's first step. Colours change from the next tick on.
-    void startResultFlash() { LampMode = 2; }
+    void startResultFlash() { LampMode = LampPhase::FlashRed; }
     // One tick: paints the lamps (ShapeK1 first) and in a flash the entry line, then
     // advances the show.
     void tick(std::span<forms::Shape* const, LampCount> lamps, forms::TextBox& entryLine);
 
   private:
-    void switchTo(std::uint8_t mode);
+    void switchTo(LampPhase phase);
 };
 
 } // namespace lights

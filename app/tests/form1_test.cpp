@@ -52,7 +52,7 @@ TEST_F(Form1Test, StartsWithEveryFieldZeroOrEmpty) {
     EXPECT_EQ(form.calculator.ValA, 0);
     EXPECT_EQ(form.calculator.ClrMode, engine::PendingClear::None);
     EXPECT_EQ(form.calculator.RenzokuMode, engine::OperatorLock::Off);
-    EXPECT_EQ(form.lamps.LampMode, 0);
+    EXPECT_EQ(form.lamps.LampMode, lights::LampPhase::ChaseOddGreen);
     EXPECT_TRUE(form.Text1.text().empty() && form.Text2.text().empty());
     EXPECT_EQ(form.Text2.backColor(), 0x0080FFU);
     EXPECT_EQ(form.Text1.backColor(), 0x00FFFFU);
@@ -99,7 +99,7 @@ TEST_F(Form1Test, EqualsStartsTheResultFlashBeforeItEvaluates) {
     form.Label3_Click();
     form.LabelSuuzi0_Click();
     form.LabelEqual_Click();
-    EXPECT_EQ(form.lamps.LampMode, 2);
+    EXPECT_EQ(form.lamps.LampMode, lights::LampPhase::FlashRed);
     EXPECT_EQ(platform.messages.shown, std::vector<std::u16string>{u"0でわれないよ"});
     EXPECT_EQ(form.Text1.text(), u"8÷0=0");
     form.Timer2_Timer();
