@@ -4,23 +4,13 @@
 // shapes are the lamps, belong to the window.
 #pragma once
 
-#include "forms/colour.h"
 #include "forms/element.h"
+#include "lights/lamp_ring.h"
 
 #include <cstdint>
 #include <span>
 
 namespace lights {
-
-inline constexpr int LampInterval = 100; // milliseconds
-inline constexpr int LampCount = 56;
-
-namespace lamp_colour {
-inline constexpr forms::Colour Green = 0x00FF00;
-inline constexpr forms::Colour Pink = 0x8080FF; // the window's own background
-inline constexpr forms::Colour Red = 0x0000FF;
-inline constexpr forms::Colour Orange = 0x0080FF; // the entry line's own background
-} // namespace lamp_colour
 
 // The show's four phases: the two patterns of the chase, and the two halves of one
 // red-and-pink pair of the result flash.

@@ -1,5 +1,7 @@
 #include "windows/form1_face.h"
 
+#include "lights/lamp_ring.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -14,13 +16,14 @@ using forms::Font;
 using forms::Kind;
 using forms::Rect;
 
-constexpr Colour Pink = 0x8080FF;
-constexpr Colour Red = 0x0000FF;
+// The lamp show's colours; pink is the window's background too, orange the entry line's.
+using lights::lamp_colour::Green;
+using lights::lamp_colour::Orange;
+using lights::lamp_colour::Pink;
+using lights::lamp_colour::Red;
 constexpr Colour DarkRed = 0x0000C0;
-constexpr Colour Orange = 0x0080FF;
 constexpr Colour Brown = 0x0040C0;
 constexpr Colour Yellow = 0x00FFFF;
-constexpr Colour Green = 0x00FF00;
 constexpr Colour MidGreen = 0x00C000;
 constexpr Colour DarkGreen = 0x008000;
 constexpr Colour Teal = 0xC0C000;
@@ -42,7 +45,7 @@ constexpr Font PGothic48{u"ＭＳ Ｐゴシック", 48};
 
 // ---- The lamp ring: ShapeK1 in the top-left corner, running anticlockwise. ----
 
-constexpr int LampCount = 56;
+using lights::LampCount;
 constexpr int LampWidth = 615;
 constexpr int LampHeight = 495;
 
@@ -197,7 +200,7 @@ constexpr std::array<ElementDesign, 6> Rest{{
      .tabIndex = 1,
      .accessibleName = u"にゅうりょく"},
     {.kind = Kind::Timer, .name = "Timer1", .interval = 0},
-    {.kind = Kind::Timer, .name = "Timer2", .interval = 100},
+    {.kind = Kind::Timer, .name = "Timer2", .interval = lights::LampInterval},
     {.kind = Kind::Menu, .name = "バージョン", .index = 0, .caption = u"バージョン"},
     {.kind = Kind::MenuItem,
      .name = "Version",
