@@ -5,6 +5,7 @@
 #pragma once
 
 #include "forms/colour.h"
+#include "forms/element.h"
 #include "forms/geometry.h"
 
 #include <optional>
@@ -27,8 +28,8 @@ struct Font {
 
 struct ElementDesign {
     Kind kind = Kind::Label;
-    std::string_view name{}; // UTF-8
-    int index = -1;          // member of a control array, or -1
+    std::string_view name{};      // UTF-8
+    int index = Element::NoIndex; // member of a control array, or none
     Rect rect{}; // a line uses left/top as its first point, right()/bottom() as its second
     std::u16string_view caption{};
     Colour foreColor = system_colour::ButtonText;

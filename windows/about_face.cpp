@@ -49,26 +49,24 @@ constexpr ElementDesign label(std::string_view name, int index, forms::Rect rect
             .alignment = forms::Alignment::Left};
 }
 
-constexpr int NoIndex = -1;
-
 constexpr std::array<ElementDesign, 8> Elements{{
-    label("ぽこたま", NoIndex, {840, 120, 1455, 255}, u"ぽこたま", forms::system_colour::ButtonText,
-          {u"ＭＳ Ｐゴシック", 12}),
+    label("ぽこたま", forms::Element::NoIndex, {840, 120, 1455, 255}, u"ぽこたま",
+          forms::system_colour::ButtonText, {u"ＭＳ Ｐゴシック", 12}),
     {.kind = Kind::Picture,
      .name = "picIcon",
      .rect = {1200, 480, 540, 540},
      .tabIndex = 0,
      .picture = "about",
      .accessibleName = u"ぽこたま"},
-    label("lblVersion", NoIndex, {840, 1200, 1125, 225}, u"ﾊﾞｰｼﾞｮﾝ1.0"),
+    label("lblVersion", forms::Element::NoIndex, {840, 1200, 1125, 225}, u"ﾊﾞｰｼﾞｮﾝ1.0"),
     // Runs past the right edge of the client area, which cuts it off.
     {.kind = Kind::Line,
      .name = "Line1",
      .index = 1,
      .rect = {90, 1440, 5654 - 90, 0},
      .foreColor = Grey},
-    label("lblDescription", NoIndex, {480, 1560, 2205, 210}, joined<ProduceRole, AuthorName>(),
-          forms::Black),
+    label("lblDescription", forms::Element::NoIndex, {480, 1560, 2205, 210},
+          joined<ProduceRole, AuthorName>(), forms::Black),
     label("Label1", 0, {480, 1800, 2175, 255}, joined<ProgramRole, AuthorName>()),
     label("Label1", 1, {480, 2040, 2175, 255}, joined<PlanningRole, AuthorName>()),
     {.kind = Kind::Button,

@@ -18,7 +18,8 @@ using windows::aboutFace;
 using windows::AuthorName;
 using windows::form1Face;
 
-const ElementDesign* find(const forms::FaceDesign& face, std::string_view name, int index = -1) {
+const ElementDesign* find(const forms::FaceDesign& face, std::string_view name,
+                          int index = forms::Element::NoIndex) {
     auto it = std::find_if(face.elements.begin(), face.elements.end(),
                            [&](const auto& e) { return e.name == name && e.index == index; });
     return it == face.elements.end() ? nullptr : &*it;

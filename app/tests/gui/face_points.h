@@ -13,7 +13,8 @@
 namespace gui_test {
 
 // The element of Form1's face with that name (and index), or a test failure.
-const forms::ElementDesign& form1Element(std::string_view name, int index = -1);
+const forms::ElementDesign& form1Element(std::string_view name,
+                                         int index = forms::Element::NoIndex);
 
 // A rectangle of twips in pixels at 96 dpi, the same rounding of both edges as the renderer.
 QRect pixels(const forms::Rect& twips);
