@@ -57,11 +57,10 @@ Form1::Form1(forms::Platform& platform) : platform_(platform) {
     const forms::FaceDesign& face = windows::form1Face();
     applyDesign(face);
     // The faces an entry key can flash, in the order the key-flash tick paints them back.
-    std::size_t i = 0;
     for (forms::Shape* shape :
          {&ShapeSuuzi0, &ShapeSuuzi1, &ShapeSuuzi2, &ShapeSuuzi3, &ShapeSuuzi4, &ShapeSuuzi5,
           &ShapeSuuzi6, &ShapeSuuzi7, &ShapeSuuzi8, &ShapeSuuzi9, &ShapeSyousuuTen, &ShapePuramai})
-        flashableFaces_.at(i++) = {shape, designColour(face, shape->name())};
+        flashableFaces_.push_back({shape, designColour(face, shape->name())});
 
     view_ = platform_.createView(face, *this);
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Form1 final : public forms::Form, private engine::Display {
   public:
@@ -81,7 +82,7 @@ class Form1 final : public forms::Form, private engine::Display {
     forms::Platform& platform_;
     std::array<std::unique_ptr<forms::Shape>, lights::LampCount> lampShapes_;
     std::array<forms::Shape*, lights::LampCount> lampRing_{};
-    std::array<lights::FaceColour, 12> flashableFaces_{};
+    std::vector<lights::FaceColour> flashableFaces_; // the entry keys' faces
     std::unique_ptr<FrmAbout> about_;
     std::unique_ptr<forms::View> view_; // last: the window goes before the elements it shows
 };
