@@ -18,12 +18,11 @@ enum class Kind { TextBox, Label, Shape, Line, Timer, Menu, MenuItem, Picture, B
 enum class ShapeStyle { Rectangle, RoundedRectangle };
 enum class Alignment { Left, Centre, Right };
 
-// A font requested by name; an empty name means the platform's default dialog font.
+// A font requested by name at normal weight; an empty name means the platform's default
+// dialog font.
 struct Font {
     std::u16string_view name{};
     double points = 0;
-    int weight = 400;
-    int charset = 128; // Japanese (Shift-JIS)
 };
 
 struct ElementDesign {

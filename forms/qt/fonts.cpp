@@ -74,7 +74,7 @@ QFont faceFont(const Font& font) {
     result.setFamilies(familiesFor(useDefault ? defaultDialogFamily : font.name));
     const double points = useDefault || font.points <= 0 ? defaultDialogPoints : font.points;
     result.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
-    result.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+    result.setWeight(QFont::Normal);
     // Face texts are digits, operators and Japanese words, which draw the same unshaped; Qt
     // still shapes the scripts that need it. Unshaped text spares each font's OpenType tables
     // being read on the way to the first frame.
