@@ -19,9 +19,6 @@ struct Rect {
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
     constexpr int right() const { return left + width; }
     constexpr int bottom() const { return top + height; }
-    constexpr bool contains(Point p) const {
-        return p.x >= left && p.x < right() && p.y >= top && p.y < bottom();
-    }
 };
 
 } // namespace forms
