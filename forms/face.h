@@ -56,7 +56,6 @@ struct WindowDesign {
     Border border = Border::Sizable;
     bool taskbarButton = true;
     std::optional<Point> screenPlace{}; // twips from the screen's corner, or the system's choice
-    std::string_view icon{};
 };
 
 struct FaceDesign {

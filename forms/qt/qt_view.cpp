@@ -41,7 +41,7 @@ QString menuText(std::u16string_view caption) {
 }
 
 // Decoded once and then shared: a window made anew gets the same pixmap, so what Qt caches
-// for it (the window icon's copies) is found again instead of piling up under new keys.
+// for it is found again instead of piling up under new keys.
 QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
     QPixmap pixmap;
     if (!images || name.empty())
@@ -148,8 +148,6 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
     window_->setAttribute(Qt::WA_QuitOnClose, true);
     window_->setObjectName(toQString(design.name));
     window_->setWindowTitle(toQString(design.caption));
-    if (QPixmap icon = pixmapOf(images, design.icon); !icon.isNull())
-        window_->setWindowIcon(icon);
 
     auto* canvas = new FaceCanvas(design.backColor,
                                   QSize(pixels(design.clientWidth), pixels(design.clientHeight)));

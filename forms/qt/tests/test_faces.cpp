@@ -108,8 +108,7 @@ const FaceDesign& mainFace() {
                                   .caption = u"テスト",
                                   .backColor = 0x8080FF,
                                   .clientWidth = 10605,
-                                  .clientHeight = 8955,
-                                  .icon = "icon"},
+                                  .clientHeight = 8955},
                                  mainElements};
     return face;
 }
