@@ -3,7 +3,6 @@
 // platform palette (the real window supplies a SystemColours).
 #pragma once
 
-#include <compare>
 #include <cstdint>
 
 namespace forms {
@@ -30,7 +29,6 @@ struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    friend constexpr auto operator<=>(const Rgb&, const Rgb&) = default;
 };
 
 // The components of a plain (non-system) colour.

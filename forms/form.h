@@ -24,7 +24,6 @@ class Form {
     Element* find(std::string_view name, int index = Element::NoIndex) const;
     // The handler of the element's one handled event (click, tick or menu choice), or null.
     const Handler* handler(std::string_view name, int index = Element::NoIndex) const;
-    const std::vector<Element*>& elements() const { return elements_; }
 
     // The user closed the window with its close box or system menu; the window is already
     // hidden. Called after the close event has been handled, so the owner may destroy the
