@@ -47,10 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Entry keys append; the sign key appends a hyphen wherever the entry stands.
         KeyCase{"12", u"", u"12"}, KeyCase{"n5", u"", u"-5"}, KeyCase{"5n", u"", u"5-"},
         KeyCase{".5", u"", u".5"}, KeyCase{"5..2", u"", u"5..2"},
-        // The worked example, key by key.
+        // The worked example, key by key, and a second digit after its fresh start.
         KeyCase{"1", u"", u"1"}, KeyCase{"12+", u"12＋", u"12"}, KeyCase{"12+3", u"12＋", u"3"},
         KeyCase{"12+3*", u"12＋3×", u"15"}, KeyCase{"12+3*2", u"12＋3×", u"2"},
-        KeyCase{"12+3*2=", u"12＋3×2=30", u"30"}, KeyCase{"12+3*2=5", u"", u"5"},
+        KeyCase{"12+3*2=", u"12＋3×2=30", u"30"}, KeyCase{"12+3*2=56", u"", u"56"},
         // Evaluation is left to right, and the operator lock ignores a second operator.
         KeyCase{"2+3*4=", u"2＋3×4=20", u"20"}, KeyCase{"12+-3=", u"12＋3=15", u"15"},
         KeyCase{"12+=", u"12＋12=24", u"24"}, KeyCase{"12+3==", u"15=15", u"15"},
