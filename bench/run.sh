@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # bench/run.sh — measures what the running ぽこたま window costs, side by side with Debian's
 # xcalc, on one private Xvfb: time to the first painted frame, resident memory, CPU use while
-# the lamps run, and repaints per second. Prints a Markdown table of medians.
+# the lamps run, and repaints per second (X damage for both; for ぽこたま also the paint events
+# of its widgets, counted by bench/paint_rate.cpp in a run of its own). Prints a Markdown table
+# of medians.
 #
-#   RUNS=7             runs of each program, taken in turn (pokotama, xcalc, pokotama, …)
+#   RUNS=7             runs of each program, taken in turn (pokotama, the paint-rate driver,
+#                      xcalc, pokotama, …)
 #   STARTS=15          back-to-back starts of each program (and of a bare Qt window) that
 #                      measure only the first painted frame
 #   IDLE_STARTS=5      starts of the bare Qt window after 13 s of idling, as the full runs'
@@ -26,10 +29,12 @@ gap=${FIRST_FRAME_GAP_MS:-50}
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" \
     gcc pkg-config x11-apps libxcb1-dev libxcb-damage0-dev
 
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target pokotama_paint_rate >/dev/null
+paint_rate=$(realpath "$build/bench/pokotama_paint_rate")
 if [ -n "${POKOTAMA_BIN:-}" ]; then
     pokotama=$(realpath "$POKOTAMA_BIN")
 else
-    [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" >/dev/null
     cmake --build "$build" --parallel "$(nproc)" --target pokotama >/dev/null
     pokotama=$(realpath "$build/pokotama")
 fi
@@ -49,7 +54,8 @@ run() { # run NAME PROBE-OPTIONS… — one start of the named program under the
     local name=$1
     shift
     case $name in
-    pokotama) POKOTAMA_COUNT_PAINTS=1 "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- "$pokotama" ;;
+    pokotama) "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- "$pokotama" ;;
+    paint_rate) "$probe" -g "$gap" "$@" -- "$paint_rate" ;;
     xcalc) "$probe" -g "$gap" -s "$xvfb_pid" "$@" -- xcalc ;;
     bare) "$probe" -g "$gap" "$@" -- "$bare" ;;
     esac </dev/null
@@ -64,27 +70,27 @@ if [ -n "${TIMELINE:-}" ]; then
     exit 0
 fi
 
-echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 29 / 60 + 1)) min," \
+echo "Measuring on display $DISPLAY: $runs runs of each program, about $((runs * 43 / 60 + 1)) min," \
     "then $starts back-to-back starts of each and $idle_starts idle starts of the bare window." >&2
 cut -d' ' -f1 /proc/loadavg >"$work/load" # other work on the machine lengthens the timings
 run pokotama -q >/dev/null # warm-up starts: the first start after a build reads cold files
 run xcalc -q >/dev/null
 for i in $(seq "$runs"); do
-    for name in pokotama xcalc; do
+    # The driver runs between the two, so that each start of ぽこたま still follows xcalc's run.
+    for name in pokotama paint_rate xcalc; do
         echo "  run $i/$runs: $name" >&2
-        out="$work/$name.$i"
-        run "$name" >"$out"
-        # The renderer's own count: mean of its once-a-second lines inside the counting window.
-        # Each line counts the second before it, so the lines stamped inside the window cover
-        # it to within the phase of the program's one-second timer.
-        read -r from to < <(sed -n 's/^count_window_s=//p' "$out")
-        paints=$(awk -v from="$from" -v to="$to" '
-            $1 == "stderr" && $3 == "paints/s" && $2 > from && $2 <= to {
-                split($4, c, "="); split($5, t, "="); canvas += c[2]; text += t[2]; n++ }
-            END { if (n) printf "paints_canvas_per_s=%.2f\npaints_text_per_s=%.2f\npaints_per_s=%.2f\n",
-                                canvas / n, text / n, (canvas + text) / n }' "$out")
-        echo "$paints" >>"$out"
+        run "$name" >"$work/$name.$i"
     done
+    # The driver's count of the window's paint events: the mean of its once-a-second lines
+    # inside the counting window. Each line counts the second before it, so the lines stamped
+    # inside the window cover it to within the phase of the driver's one-second timer.
+    read -r from to < <(sed -n 's/^count_window_s=//p' "$work/paint_rate.$i")
+    awk -v from="$from" -v to="$to" '
+        $1 == "stderr" && $3 == "paints/s" && $2 > from && $2 <= to {
+            split($4, c, "="); split($5, t, "="); canvas += c[2]; text += t[2]; n++ }
+        END { if (n) printf "paints_canvas_per_s=%.2f\npaints_text_per_s=%.2f\npaints_per_s=%.2f\n",
+                            canvas / n, text / n, (canvas + text) / n }' \
+        "$work/paint_rate.$i" >>"$work/pokotama.$i"
 done
 # Start-up again, in starts that follow each other at once: each start above follows 13 s in
 # which the machine was all but idle, and on some machines (virtual ones especially) a

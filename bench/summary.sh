@@ -87,9 +87,9 @@ row "· the same from the scheduler's ns count" "<" 0.3 "%.3f" cpu_sched_percent
 row "Xvfb's CPU over the same 10 s, % of one core" - - "%.3f" server_cpu_percent
 row "X damage events per second" - - "%.1f" damage_per_s
 row "· damaged kilopixels per second" - - "%.1f" damage_kpixels_per_s
-row "Renderer's own paints per second (canvas + text)" - - "%.1f" paints_per_s
-row "· canvas paints per second" - - "%.1f" paints_canvas_per_s
-row "· text box paints per second" - - "%.1f" paints_text_per_s
+row "Paint events per second in ぽこたま's widgets (canvas + display lines), bench/paint_rate" - - "%.1f" paints_per_s
+row "· of the canvas" - - "%.1f" paints_canvas_per_s
+row "· of the display lines" - - "%.1f" paints_text_per_s
 # median FIGURE [FORMAT] → the median (min–max) of figure's output, or as FORMAT gives them
 median() {
     awk -v s="$1" -v f="${2:-%.1f (%.1f–%.1f)}" 'BEGIN {

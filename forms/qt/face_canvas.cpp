@@ -1,6 +1,5 @@
 #include "forms/qt/face_canvas.h"
 
-#include "forms/qt/paint_counter.h"
 #include "forms/qt/palette_colours.h"
 
 #include <QEvent>
@@ -46,7 +45,6 @@ void FaceCanvas::setFill(int shape, Colour fill) {
 }
 
 void FaceCanvas::paintEvent(QPaintEvent* event) {
-    PaintCounter::canvasPainted();
     const PaletteColours system;
     const QRect dirty = event->rect();
     QPainter painter(this);

@@ -1,14 +1,12 @@
 #include "forms/qt/qt_platform.h"
 
 #include "forms/qt/accessibility.h"
-#include "forms/qt/paint_counter.h"
 #include "forms/qt/qt_view.h"
 
 namespace forms::qt {
 
 QtPlatform::QtPlatform(ImageProvider images) : images_(std::move(images)) {
     installAccessibility();
-    PaintCounter::startIfAsked();
 }
 
 std::unique_ptr<View> QtPlatform::createView(const FaceDesign& face, Form& form) {

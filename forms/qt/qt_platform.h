@@ -16,8 +16,7 @@ using ImageProvider = std::function<QByteArray(std::string_view name)>;
 
 class QtPlatform final : public Platform {
   public:
-    // Needs a QApplication. Installs the accessibility of the elements and, if asked, the paint
-    // counter.
+    // Needs a QApplication. Installs the accessibility of the elements.
     explicit QtPlatform(ImageProvider images = {});
 
     std::unique_ptr<View> createView(const FaceDesign& face, Form& form) override;

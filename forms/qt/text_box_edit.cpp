@@ -1,7 +1,6 @@
 #include "forms/qt/text_box_edit.h"
 
 #include "forms/qt/fonts.h"
-#include "forms/qt/paint_counter.h"
 #include "forms/qt/palette_colours.h"
 #include "forms/qt/qt_text.h"
 
@@ -83,11 +82,6 @@ void TextBoxEdit::applyColours() {
     colours.setColor(QPalette::Base, toQColor(backColor_));
     colours.setColor(QPalette::Text, toQColor(foreColor_));
     setPalette(colours);
-}
-
-void TextBoxEdit::paintEvent(QPaintEvent* event) {
-    PaintCounter::textPainted();
-    QLineEdit::paintEvent(event);
 }
 
 void TextBoxEdit::changeEvent(QEvent* event) {

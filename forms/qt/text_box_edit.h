@@ -26,7 +26,6 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
     static void (*refusalSound)();
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
