@@ -3,24 +3,13 @@
 #include "forms/qt/application.h"
 #include "windows/images.h"
 
-#include <QByteArray>
-
-namespace {
-
-QByteArray imageBytes(std::string_view name) {
-    const auto bytes = windows::imageBytes(name);
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     const forms::qt::ApplicationInfo info{
         .name = u"ぽこたま",
         .desktopFileName = "io.github.pokotama.Pokotama",
         // The sizes a window manager asks for; the large ones are for the desktop entry.
         .iconNames = std::span(windows::programIconNames).first(4),
-        .images = imageBytes,
+        .images = windows::imageBytes,
     };
     return forms::qt::runApplication(argc, argv, info, [](forms::Platform& platform) {
         auto form = std::make_unique<Form1>(platform);

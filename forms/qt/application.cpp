@@ -3,6 +3,7 @@
 #include "forms/qt/deferred_icon_style.h"
 #include "forms/qt/font_configuration_warm_up.h"
 #include "forms/qt/png_image.h"
+#include "forms/qt/qt_platform.h"
 #include "forms/qt/qt_text.h"
 
 #include <QApplication>

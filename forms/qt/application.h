@@ -5,7 +5,8 @@
 #pragma once
 
 #include "forms/form.h"
-#include "forms/qt/qt_platform.h"
+#include "forms/image_provider.h"
+#include "forms/platform.h"
 
 #include <functional>
 #include <memory>

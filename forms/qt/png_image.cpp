@@ -5,9 +5,10 @@
 
 namespace forms::qt {
 
-QPixmap decodePng(const QByteArray& bytes) {
+QPixmap decodePng(std::span<const unsigned char> bytes) {
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<qsizetype>(bytes.size()));
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());

@@ -3,12 +3,12 @@
 // PNG; the pictures are known to be PNG, so the plugins are left unloaded.
 #pragma once
 
-#include <QByteArray>
 #include <QPixmap>
+#include <span>
 
 namespace forms::qt {
 
 // The picture, or a null pixmap when the bytes are not a readable PNG.
-QPixmap decodePng(const QByteArray& bytes);
+QPixmap decodePng(std::span<const unsigned char> bytes);
 
 } // namespace forms::qt

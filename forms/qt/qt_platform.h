@@ -2,17 +2,11 @@
 // the pictures and icons come from is the program's: it passes an image provider.
 #pragma once
 
+#include "forms/image_provider.h"
 #include "forms/platform.h"
 #include "forms/qt/qt_message_box.h"
 
-#include <QByteArray>
-#include <functional>
-#include <string_view>
-
 namespace forms::qt {
-
-// The encoded bytes (PNG) of the picture or icon of that name, or none.
-using ImageProvider = std::function<QByteArray(std::string_view name)>;
 
 class QtPlatform final : public Platform {
   public:

@@ -46,8 +46,10 @@ QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
     QPixmap pixmap;
     if (!images || name.empty())
         return pixmap;
-    const QByteArray bytes = images(name);
-    const QString key = QStringLiteral("forms-qt-image-%1-%2").arg(qHash(bytes)).arg(bytes.size());
+    const std::span<const unsigned char> bytes = images(name);
+    const QString key = QStringLiteral("forms-qt-image-%1-%2")
+                            .arg(qHashBits(bytes.data(), bytes.size()))
+                            .arg(bytes.size());
     if (!QPixmapCache::find(key, &pixmap)) {
         pixmap = decodePng(bytes);
         if (!pixmap.isNull())

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "forms/form.h"
+#include "forms/image_provider.h"
 #include "forms/platform.h"
-#include "forms/qt/qt_platform.h"
 
 #include <QObject>
 #include <QWidget>

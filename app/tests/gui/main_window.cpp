@@ -1,18 +1,12 @@
 #include "main_window.h"
 
 #include "face_points.h"
-#include "windows/images.h"
 
 #include <QApplication>
 #include <QTest>
 #include <stdexcept>
 
 namespace gui_test {
-
-QByteArray programImage(std::string_view name) {
-    const auto bytes = windows::imageBytes(name);
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
 
 QList<QWidget*> visibleWindows(const QString& objectName) {
     QList<QWidget*> found;

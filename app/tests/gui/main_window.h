@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "forms/qt/qt_platform.h"
+#include "windows/images.h"
 
 #include <QAction>
 #include <QColor>
@@ -14,9 +15,6 @@
 #include <string_view>
 
 namespace gui_test {
-
-// The program's pictures, as main passes them to the renderer.
-QByteArray programImage(std::string_view name);
 
 // The visible top-level windows with that object name.
 QList<QWidget*> visibleWindows(const QString& objectName);
@@ -58,7 +56,7 @@ class MainWindow {
     Snapshot snapshot() const { return Snapshot(client_); }
 
   private:
-    forms::qt::QtPlatform platform_{programImage};
+    forms::qt::QtPlatform platform_{windows::imageBytes};
     Form1 form_{platform_};
     QWidget* window_ = nullptr;
     QWidget* client_ = nullptr;

@@ -111,7 +111,7 @@ int runScenario(int& argc, char** argv, std::string_view scenario) {
         .name = u"ぽこたま",
         .desktopFileName = "io.github.pokotama.Pokotama",
         .iconNames = std::span(windows::programIconNames).first(4),
-        .images = programImage,
+        .images = windows::imageBytes,
     };
     return forms::qt::runApplication(argc, argv, info, [&](forms::Platform& platform) {
         auto form = std::make_unique<Form1>(platform);

@@ -2,6 +2,7 @@
 // 12＋3× (both display lines show text), and the About window open over the main window.
 // Usage: form1_screenshots OUTPUT_DIRECTORY (see make_screenshots.sh).
 #include "main_window.h"
+#include "windows/images.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -32,8 +33,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("ぽこたま"));
+    const auto icon = windows::imageBytes("pokotama32");
     QApplication::setWindowIcon(
-        QIcon(QPixmap::fromImage(QImage::fromData(gui_test::programImage("pokotama32")))));
+        QIcon(QPixmap::fromImage(QImage::fromData(icon.data(), static_cast<int>(icon.size())))));
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     gui_test::MainWindow main;

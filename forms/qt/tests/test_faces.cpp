@@ -125,14 +125,18 @@ const FaceDesign& dialogFace() {
     return face;
 }
 
-QByteArray testImage(std::string_view) {
-    QImage image(32, 32, QImage::Format_RGB32);
-    image.fill(QColor(255, 0, 255));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+std::span<const unsigned char> testImage(std::string_view) {
+    static const QByteArray bytes = [] {
+        QImage image(32, 32, QImage::Format_RGB32);
+        image.fill(QColor(255, 0, 255));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return png;
+    }();
+    return {reinterpret_cast<const unsigned char*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
 }
 
 } // namespace forms::qt::testing

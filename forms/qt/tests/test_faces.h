@@ -4,7 +4,7 @@
 
 #include "forms/face.h"
 
-#include <QByteArray>
+#include <span>
 #include <string_view>
 
 namespace forms::qt::testing {
@@ -13,6 +13,6 @@ const FaceDesign& mainFace();
 const FaceDesign& dialogFace();
 
 // A 32 × 32 PNG, solid magenta, for any name.
-QByteArray testImage(std::string_view name);
+std::span<const unsigned char> testImage(std::string_view name);
 
 } // namespace forms::qt::testing
