@@ -4,9 +4,9 @@
 // within its ranges, its colours among their own, and no display line may show a value
 // that is not finite unless the user typed it there.
 #include "app/form1.h"
+#include "app/tests/fake_platform.h"
 #include "engine/number_text.h"
 #include "engine/texts.h"
-#include "headless_platform.h"
 #include "lights/lamp_show.h"
 #include "windows/form1_face.h"
 
@@ -227,9 +227,8 @@ class Run {
             }
             break;
         case AboutCloseBox:
-            if (FrmAbout* about = form_.about()) {
-                about->window.setVisible(false);
-                static_cast<forms::Form&>(*about).closedByUser();
+            if (form_.about() != nullptr) {
+                platform_.closeBox("frmAbout");
                 EXPECT(form_.about() == nullptr);
             }
             break;
@@ -296,7 +295,7 @@ class Run {
         EXPECT(form_.Timer2.interval() == 100);
     }
 
-    HeadlessPlatform platform_;
+    FakePlatform platform_;
     Form1 form_{platform_};
     std::array<forms::Shape*, Keys.size()> keyFaces_{};
     std::array<forms::Colour, Keys.size()> keyColours_{};

@@ -141,8 +141,7 @@ TEST_F(Form1Test, AboutWindowIsSharedAndCreatedAnewAfterItsCloseBox) {
     EXPECT_TRUE(first->window.visible());
     EXPECT_EQ(platform.viewsCreated, 2); // the main window and one About window
 
-    first->window.setVisible(false); // as the renderer does on the close box
-    static_cast<forms::Form*>(first)->closedByUser();
+    platform.closeBox("frmAbout");
     EXPECT_EQ(form.about(), nullptr);
     form.Version_Click(1);
     EXPECT_NE(form.about(), nullptr);
