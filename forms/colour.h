@@ -9,17 +9,42 @@ namespace forms {
 
 using Colour = std::uint32_t;
 
+inline constexpr Colour SystemColourFlag = 0x80000000u;
+
+// The system colours that have a part in Qt's palette, by their index nn, as Windows numbers
+// them; each names the COLOR_ constant of winuser.h it stands for.
+enum class SystemColour : std::uint8_t {
+    Window = 5,         // COLOR_WINDOW: the background of edit fields and document windows
+    MenuText = 7,       // COLOR_MENUTEXT
+    WindowText = 8,     // COLOR_WINDOWTEXT
+    CaptionText = 9,    // COLOR_CAPTIONTEXT
+    Highlight = 13,     // COLOR_HIGHLIGHT
+    HighlightText = 14, // COLOR_HIGHLIGHTTEXT
+    BtnFace = 15,       // COLOR_BTNFACE: also the background of dialogs
+    BtnShadow = 16,     // COLOR_BTNSHADOW
+    BtnText = 18,       // COLOR_BTNTEXT
+    BtnHighlight = 20,  // COLOR_BTNHIGHLIGHT
+    DkShadow3D = 21,    // COLOR_3DDKSHADOW
+    Light3D = 22,       // COLOR_3DLIGHT
+    InfoText = 23,      // COLOR_INFOTEXT: tooltip text
+    InfoBk = 24,        // COLOR_INFOBK: tooltip background
+};
+
+constexpr Colour systemColour(SystemColour index) {
+    return SystemColourFlag | static_cast<std::uint8_t>(index);
+}
+
 namespace system_colour {
-inline constexpr Colour WindowBackground = 0x80000005;
-inline constexpr Colour WindowText = 0x80000008;
-inline constexpr Colour ButtonFace = 0x8000000F;
-inline constexpr Colour ButtonText = 0x80000012;
+inline constexpr Colour WindowBackground = systemColour(SystemColour::Window);
+inline constexpr Colour WindowText = systemColour(SystemColour::WindowText);
+inline constexpr Colour ButtonFace = systemColour(SystemColour::BtnFace);
+inline constexpr Colour ButtonText = systemColour(SystemColour::BtnText);
 } // namespace system_colour
 
 inline constexpr Colour Black = 0x000000;
 
 constexpr bool isSystemColour(Colour colour) {
-    return (colour & 0x80000000u) != 0;
+    return (colour & SystemColourFlag) != 0;
 }
 constexpr std::uint8_t systemColourIndex(Colour colour) {
     return colour & 0xFFu;

@@ -5,39 +5,38 @@
 namespace forms::qt {
 namespace {
 
-// Windows system colour index → the palette role that plays the same part in Qt.
+// Windows system colour → the palette role that plays the same part in Qt.
 QPalette::ColorRole roleOf(std::uint8_t index) {
-    switch (index) {
-    case 5: // window background: the background of edit fields and document windows
+    switch (static_cast<SystemColour>(index)) {
+    case SystemColour::Window:
         return QPalette::Base;
-    case 8: // window text
+    case SystemColour::WindowText:
         return QPalette::Text;
-    case 15: // button face, also the background of dialogs
+    case SystemColour::BtnFace:
         return QPalette::Button;
-    case 18: // button text
+    case SystemColour::BtnText:
         return QPalette::ButtonText;
-    case 7: // menu text
-    case 9: // caption text
+    case SystemColour::MenuText:
+    case SystemColour::CaptionText:
         return QPalette::WindowText;
-    case 13:
+    case SystemColour::Highlight:
         return QPalette::Highlight;
-    case 14:
+    case SystemColour::HighlightText:
         return QPalette::HighlightedText;
-    case 16: // button shadow
+    case SystemColour::BtnShadow:
         return QPalette::Dark;
-    case 20: // button highlight
+    case SystemColour::BtnHighlight:
         return QPalette::Light;
-    case 21: // 3-D dark shadow
+    case SystemColour::DkShadow3D:
         return QPalette::Shadow;
-    case 22: // 3-D light
+    case SystemColour::Light3D:
         return QPalette::Midlight;
-    case 23:
+    case SystemColour::InfoText:
         return QPalette::ToolTipText;
-    case 24:
+    case SystemColour::InfoBk:
         return QPalette::ToolTipBase;
-    default:
-        return QPalette::Window;
     }
+    return QPalette::Window; // every other system colour
 }
 
 } // namespace
