@@ -1,9 +1,16 @@
-// Geometry of a face in twips (1/1440 inch), relative to the client area's top-left corner.
+// Geometry of a face in twips (1/1440 inch), relative to the client area's top-left corner,
+// and the units faces are measured in.
 #pragma once
 
 namespace forms {
 
-inline constexpr int TwipsPerPixel = 15; // at 96 dots per inch
+inline constexpr int TwipsPerInch = 1440;
+inline constexpr int PointsPerInch = 72; // font sizes
+// A face is drawn as on a Windows screen of 96 dots per inch (its standard "100 %"), whose
+// pixels are the renderer's device-independent pixels.
+inline constexpr int PixelsPerInch = 96;
+inline constexpr int TwipsPerPixel = TwipsPerInch / PixelsPerInch;
+static_assert(TwipsPerPixel * PixelsPerInch == TwipsPerInch);
 
 struct Point {
     int x = 0;

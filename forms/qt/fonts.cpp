@@ -1,5 +1,6 @@
 #include "forms/qt/fonts.h"
 
+#include "forms/geometry.h"
 #include "forms/qt/qt_text.h"
 
 #include <QFontDatabase>
@@ -28,7 +29,7 @@ constexpr Substitute substitutes[] = {
 constexpr std::u16string_view defaultDialogFamily = u"ＭＳ Ｐゴシック";
 constexpr double defaultDialogPoints = 9;
 
-constexpr double pixelsPerPoint = 96.0 / 72.0;
+constexpr double pixelsPerPoint = static_cast<double>(PixelsPerInch) / PointsPerInch;
 
 // The family to ask Qt for: the face's own where it is installed (hasFamily() also knows a
 // family by its localised name), else the first installed stand-in, named directly rather than
