@@ -14,6 +14,8 @@
 namespace forms::qt {
 namespace {
 
+constexpr int LongestWaitForPaintMs = 500;
+
 // Runs a task once the event loop has painted the first window, or after half a second where
 // none is painted (a window started minimized), so that work the first frame does not need
 // stays off the way to it.
@@ -21,7 +23,7 @@ class AfterFirstPaint final : public QObject {
   public:
     explicit AfterFirstPaint(std::function<void()> task) : task_(std::move(task)) {
         QCoreApplication::instance()->installEventFilter(this);
-        QTimer::singleShot(500, this, &AfterFirstPaint::run);
+        QTimer::singleShot(LongestWaitForPaintMs, this, &AfterFirstPaint::run);
     }
 
   protected:

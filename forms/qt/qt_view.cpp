@@ -35,6 +35,9 @@ QRect pixels(const Rect& twips) {
     return {left, top, pixels(twips.right()) - left, pixels(twips.bottom()) - top};
 }
 
+// A picture box's sunken border is as wide as Windows draws a client edge (SM_CXEDGE).
+constexpr int ClientEdgePixels = 2;
+
 // Menu captions show '&' as it is: they have no access keys.
 QString menuText(std::u16string_view caption) {
     return toQString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -270,7 +273,7 @@ QWidget* QtView::buildElement(const ElementDesign& element, FaceCanvas& canvas,
     case Kind::Picture: {
         auto* picture = new QLabel(&canvas);
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        picture->setLineWidth(2);
+        picture->setLineWidth(ClientEdgePixels);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         picture->setPixmap(pixmapOf(images, element.picture));
         return picture;

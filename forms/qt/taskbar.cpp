@@ -5,6 +5,7 @@
 #ifdef FORMS_QT_XCB
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -20,6 +21,10 @@ xcb_connection_t* x11Connection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 != nullptr ? x11->connection() : nullptr;
 }
+
+// _NET_WM_STATE is a list of atoms: 32-bit items, of which a window has a handful.
+constexpr std::uint8_t AtomFormat = 32;
+constexpr std::uint32_t MostStatesRead = 1024;
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
@@ -37,13 +42,15 @@ bool hasState(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t stat
               xcb_atom_t state) {
     const Reply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, states, XCB_ATOM_ATOM, 0, 1024),
+            connection,
+            xcb_get_property(connection, 0, window, states, XCB_ATOM_ATOM, 0, MostStatesRead),
             nullptr),
         &std::free);
-    if (reply == nullptr || reply->format != 32)
+    if (reply == nullptr || reply->format != AtomFormat)
         return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    const int count =
+        xcb_get_property_value_length(reply.get()) / static_cast<int>(sizeof(xcb_atom_t));
     return std::find(atoms, atoms + count, state) != atoms + count;
 }
 
@@ -64,7 +71,7 @@ void keepOffTaskbar(QWidget& window) {
     if (states == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE ||
         hasState(connection, id, states, skipTaskbar))
         return;
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, 32, 1,
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, AtomFormat, 1,
                         &skipTaskbar);
     xcb_flush(connection);
 }

@@ -9,6 +9,11 @@
 namespace forms::qt {
 namespace {
 
+// Offsets that Qt's text interface takes or gives for a place rather than a character.
+constexpr int EndOffset = -1;    // the end of the text
+constexpr int CursorOffset = -2; // where the cursor is (QAccessibleLineEdit's convention)
+constexpr int NoCharacter = -1;  // no character at the point asked
+
 class TextBoxAccessible final : public QAccessibleWidget,
                                 public QAccessibleTextInterface,
                                 public QAccessibleEditableTextInterface {
@@ -87,7 +92,7 @@ class TextBoxAccessible final : public QAccessibleWidget,
     }
     int offsetAtPoint(const QPoint& point) const override {
         const QPoint at = line()->mapFromGlobal(point);
-        return line()->rect().contains(at) ? line()->cursorPositionAt(at) : -1;
+        return line()->rect().contains(at) ? line()->cursorPositionAt(at) : NoCharacter;
     }
     void scrollToSubstring(int start, int) override { line()->setCursorPosition(start); }
 
@@ -98,15 +103,15 @@ class TextBoxAccessible final : public QAccessibleWidget,
         return {};
     }
 
-    // Qt's word and sentence look-up never returns from the end of the text (-1, and the
-    // cursor there, say the same): the item the text ends with is the one asked for.
+    // Qt's word and sentence look-up never returns from the end of the text (EndOffset, and
+    // the cursor there, say the same): the item the text ends with is the one asked for.
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
                          int* end) const override {
         const int length = characterCount();
-        if (offset == -2)
+        if (offset == CursorOffset)
             offset = cursorPosition();
         if ((boundary == QAccessible::WordBoundary || boundary == QAccessible::SentenceBoundary) &&
-            (offset == -1 || offset == length) && length > 0)
+            (offset == EndOffset || offset == length) && length > 0)
             offset = length - 1;
         return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
     }
