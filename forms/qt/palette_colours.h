@@ -12,7 +12,6 @@ namespace forms::qt {
 class PaletteColours final : public SystemColours {
   public:
     PaletteColours();
-    explicit PaletteColours(QPalette palette) : palette_(std::move(palette)) {}
     Rgb resolve(std::uint8_t index) const override;
 
   private:

@@ -26,6 +26,7 @@ class QtView final : public View {
     QtView(const FaceDesign& face, Form& form, const ImageProvider& images);
     ~QtView() override;
 
+    // The top-level window, for the renderer's tests to look inside.
     QWidget* window() const;
 
   private:
