@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "windows/form1_face.h"
+#include "faces/form1_face.h"
 
 #include <algorithm>
 #include <string>

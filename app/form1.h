@@ -1,6 +1,6 @@
 // The main window object: the calculator's and the lamps' fields, the elements that the
 // handlers touch, and one handler per event of the face, each wiring its event to engine/
-// or lights/. How the window looks is windows/'s; how it is drawn is the platform's.
+// or lights/. How the window looks is faces/'s; how it is drawn is the platform's.
 #pragma once
 
 #include "app/frm_about.h"

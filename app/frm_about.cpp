@@ -1,6 +1,6 @@
 #include "app/frm_about.h"
 
-#include "windows/about_face.h"
+#include "faces/about_face.h"
 
 FrmAbout::FrmAbout(forms::Platform& platform, std::function<void()> closed)
     : closed_(std::move(closed)) {

@@ -1,7 +1,7 @@
 // ぽこたま: starts the main window and runs until the last visible window is closed.
 #include "app/form1.h"
+#include "faces/images.h"
 #include "forms/qt/application.h"
-#include "windows/images.h"
 
 int main(int argc, char** argv) {
     const forms::qt::ApplicationInfo info{

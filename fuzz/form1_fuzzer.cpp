@@ -7,8 +7,8 @@
 #include "app/tests/fake_platform.h"
 #include "engine/number_text.h"
 #include "engine/texts.h"
+#include "faces/form1_face.h"
 #include "lights/lamp_show.h"
-#include "windows/form1_face.h"
 
 #include <algorithm>
 #include <array>

@@ -19,7 +19,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 COMPILE_DB_DIR=${COMPILE_DB_DIR:-build}
 JOBS=$(nproc)
 # The directories whose sources the analysers must cover.
-SOURCE_DIRS=(engine lights forms windows app)
+SOURCE_DIRS=(engine lights forms faces app)
 
 # Tests that need Qt: those labelled gui, and those whose names say so.
 QT_TEST_NAMES='^(forms_qt|gui)\.'

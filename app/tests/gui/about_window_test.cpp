@@ -2,9 +2,9 @@
 // for, hidden by its button and shown again where it was, made anew at its design place after
 // its close box, and modeless.
 #include "face_points.h"
+#include "faces/about_face.h"
 #include "main_window.h"
 #include "printers.h"
-#include "windows/about_face.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "face_points.h"
 
-#include "windows/form1_face.h"
+#include "faces/form1_face.h"
 
 #include <algorithm>
 #include <cmath>

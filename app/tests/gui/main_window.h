@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/form1.h"
+#include "faces/images.h"
 #include "forms/qt/qt_platform.h"
-#include "windows/images.h"
 
 #include <QAction>
 #include <QColor>

@@ -1,9 +1,9 @@
 #include "program_run.h"
 
 #include "app/form1.h"
+#include "faces/images.h"
 #include "forms/qt/application.h"
 #include "main_window.h"
-#include "windows/images.h"
 
 #include <QApplication>
 #include <QFile>

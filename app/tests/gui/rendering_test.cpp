@@ -1,9 +1,9 @@
 // What the real window shows: the design's colours on every key face, the background, the
 // display lines and the lamps, the client area's size at any scale, and the key flash.
 #include "face_points.h"
+#include "faces/form1_face.h"
 #include "main_window.h"
 #include "printers.h"
-#include "windows/form1_face.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -1,8 +1,8 @@
 // Takes the documentation's screenshots on a real X server: the main window after keying
 // 12＋3× (both display lines show text), and the About window open over the main window.
 // Usage: form1_screenshots OUTPUT_DIRECTORY (see make_screenshots.sh).
+#include "faces/images.h"
 #include "main_window.h"
-#include "windows/images.h"
 
 #include <QApplication>
 #include <QGuiApplication>

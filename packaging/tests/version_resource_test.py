@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Compiles pokotama.rc with windres and reads the version and icon group back.
+"""Compiles the Windows resource script with windres and reads the version and icon group back.
 
-usage: version_resource_test.py <windows directory>
+usage: version_resource_test.py <source tree's root>
 Exits with 77 (skipped) where no windres is installed.
 """
 
@@ -14,7 +14,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
-SOURCE_DIR = Path(sys.argv.pop(1) if len(sys.argv) > 1 else Path(__file__).parents[1])
+ROOT = Path(sys.argv.pop(1) if len(sys.argv) > 1 else Path(__file__).parents[2])
 SKIPPED = 77
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
@@ -31,11 +31,12 @@ def find_windres():
 
 def compile_rc(windres, output):
     """windres runs the .rc through a C preprocessor; without the MinGW compiler use cpp."""
-    command = [windres, "-I", str(SOURCE_DIR)]
+    command = [windres, "-I", str(ROOT)]
     prefix = windres[: -len("windres")]
     if not shutil.which(prefix + "gcc") and shutil.which("cpp"):
         command.append("--preprocessor=" + shutil.which("cpp"))
-    command += ["-i", str(SOURCE_DIR / "pokotama.rc"), "-O", "res", "-o", str(output)]
+    script = ROOT / "packaging" / "windows" / "pokotama.rc"
+    command += ["-i", str(script), "-O", "res", "-o", str(output)]
     subprocess.run(command, check=True)
 
 

@@ -1,4 +1,4 @@
-#include "windows/form1_face.h"
+#include "faces/form1_face.h"
 
 #include "lights/lamp_ring.h"
 

@@ -1,4 +1,4 @@
-#include "windows/images.h"
+#include "faces/images.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads the committed icon files as Windows and Qt would and checks their formats.
 
-usage: icon_files_test.py <windows/icons directory>
+usage: icon_files_test.py <faces/icons directory>
 """
 
 import struct

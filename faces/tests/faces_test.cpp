@@ -1,6 +1,6 @@
-#include "windows/about_face.h"
-#include "windows/author.h"
-#include "windows/form1_face.h"
+#include "faces/about_face.h"
+#include "faces/author.h"
+#include "faces/form1_face.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "windows/about_face.h"
+#include "faces/about_face.h"
 
-#include "windows/author.h"
+#include "faces/author.h"
 
 #include <algorithm>
 #include <array>
