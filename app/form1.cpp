@@ -54,7 +54,7 @@ Form1::Form1(forms::Platform& platform) : platform_(platform) {
     on("Timer2", [this] { Timer2_Timer(); });
     on("Version", 1, [this] { Version_Click(1); });
 
-    const forms::FaceDesign& face = windows::form1Face();
+    const forms::FaceDesign& face = faces::form1Face();
     applyDesign(face);
     // The faces an entry key can flash, in the order the key-flash tick paints them back.
     for (forms::Shape* shape :

@@ -6,8 +6,8 @@ FrmAbout::FrmAbout(forms::Platform& platform, std::function<void()> closed)
     : closed_(std::move(closed)) {
     bind(window);
     on("CommandVersionToziru", [this] { CommandVersionToziru_Click(); });
-    applyDesign(windows::aboutFace());
-    view_ = platform.createView(windows::aboutFace(), *this);
+    applyDesign(faces::aboutFace());
+    view_ = platform.createView(faces::aboutFace(), *this);
 }
 
 FrmAbout::~FrmAbout() = default;

@@ -8,8 +8,8 @@ int main(int argc, char** argv) {
         .name = u"ぽこたま",
         .desktopFileName = "io.github.pokotama.Pokotama",
         // The sizes a window manager asks for; the large ones are for the desktop entry.
-        .iconNames = std::span(windows::programIconNames).first(4),
-        .images = windows::imageBytes,
+        .iconNames = std::span(faces::programIconNames).first(4),
+        .images = faces::imageBytes,
     };
     return forms::qt::runApplication(argc, argv, info, [](forms::Platform& platform) {
         auto form = std::make_unique<Form1>(platform);

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace windows {
+namespace faces {
 namespace {
 
 using forms::ElementDesign;
@@ -94,4 +94,4 @@ const forms::FaceDesign& aboutFace() {
     return Face;
 }
 
-} // namespace windows
+} // namespace faces

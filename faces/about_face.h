@@ -4,8 +4,8 @@
 
 #include "forms/face.h"
 
-namespace windows {
+namespace faces {
 
 const forms::FaceDesign& aboutFace();
 
-} // namespace windows
+} // namespace faces

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-namespace windows {
+namespace faces {
 
 inline constexpr std::u16string_view AuthorName = u"森\u3000結";
 
-} // namespace windows
+} // namespace faces

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace windows {
+namespace faces {
 namespace {
 
 using forms::Colour;
@@ -237,4 +237,4 @@ const forms::FaceDesign& form1Face() {
     return Face;
 }
 
-} // namespace windows
+} // namespace faces

@@ -5,8 +5,8 @@
 
 #include "forms/face.h"
 
-namespace windows {
+namespace faces {
 
 const forms::FaceDesign& form1Face();
 
-} // namespace windows
+} // namespace faces

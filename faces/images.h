@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace windows {
+namespace faces {
 
 // The program's icon at each pixel size, smallest first. Every window shows it: the faces name
 // no icon of their own.
@@ -17,4 +17,4 @@ inline constexpr std::array<std::string_view, 6> programIconNames{
 // window's 32 x 32 picture). Empty for any other name.
 std::span<const unsigned char> imageBytes(std::string_view name);
 
-} // namespace windows
+} // namespace faces

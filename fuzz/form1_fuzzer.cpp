@@ -113,7 +113,7 @@ bool mentionsInfOrNan(std::u16string_view text) {
 }
 
 forms::Colour designColour(std::string_view name) {
-    const auto& elements = windows::form1Face().elements;
+    const auto& elements = faces::form1Face().elements;
     const auto row = std::find_if(elements.begin(), elements.end(),
                                   [&](const forms::ElementDesign& e) { return e.name == name; });
     if (row == elements.end())

@@ -11,12 +11,12 @@
 
 namespace {
 
+using faces::aboutFace;
+using faces::AuthorName;
+using faces::form1Face;
 using forms::ElementDesign;
 using forms::Kind;
 using forms::Rect;
-using windows::aboutFace;
-using windows::AuthorName;
-using windows::form1Face;
 
 const ElementDesign* find(const forms::FaceDesign& face, std::string_view name,
                           int index = forms::Element::NoIndex) {

@@ -41,7 +41,7 @@ const Picture pictures[] = {
 TEST(ImageBytes, EveryPictureIsItsPngFileByteForByte) {
     for (const auto& picture : pictures) {
         SCOPED_TRACE(picture.name);
-        const auto bytes = windows::imageBytes(picture.name);
+        const auto bytes = faces::imageBytes(picture.name);
         ASSERT_GT(bytes.size(), 24u);
         EXPECT_TRUE(std::ranges::equal(bytes.first(8), pngSignature));
         EXPECT_EQ(bigEndianAt(bytes, 16), picture.size); // IHDR width
@@ -51,15 +51,15 @@ TEST(ImageBytes, EveryPictureIsItsPngFileByteForByte) {
 }
 
 TEST(ImageBytes, ProgramIconNamesAreTheSizedPictures) {
-    ASSERT_EQ(std::size(windows::programIconNames), 6u);
-    for (std::size_t i = 0; i < windows::programIconNames.size(); ++i)
-        EXPECT_EQ(windows::programIconNames[i], pictures[i].name);
+    ASSERT_EQ(std::size(faces::programIconNames), 6u);
+    for (std::size_t i = 0; i < faces::programIconNames.size(); ++i)
+        EXPECT_EQ(faces::programIconNames[i], pictures[i].name);
 }
 
 TEST(ImageBytes, UnknownNamesGiveNothing) {
     for (const std::string_view name :
          {"", "pokotama", "Pokotama", "pokotama8", "about.png", "about "})
-        EXPECT_TRUE(windows::imageBytes(name).empty()) << name;
+        EXPECT_TRUE(faces::imageBytes(name).empty()) << name;
 }
 
 } // namespace

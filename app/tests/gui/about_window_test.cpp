@@ -28,7 +28,7 @@ class AboutWindow : public ::testing::Test {
         return shown.size() == 1 ? shown.front() : nullptr;
     }
     static QPoint designPlace() {
-        const forms::Point place = *windows::aboutFace().window.screenPlace;
+        const forms::Point place = *faces::aboutFace().window.screenPlace;
         return QGuiApplication::primaryScreen()->geometry().topLeft() +
                pixels({place.x, place.y, 0, 0}).topLeft();
     }
@@ -44,7 +44,7 @@ TEST_F(AboutWindow, TheMenuItemTwiceShowsOneAboutWindowAndItsButtonHidesIt) {
     QPointer<QWidget> about = chooseVersion();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->windowTitle(), title);
-    const forms::WindowDesign& design = windows::aboutFace().window;
+    const forms::WindowDesign& design = faces::aboutFace().window;
     EXPECT_EQ(about->size(), pixels({0, 0, design.clientWidth, design.clientHeight}).size());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     EXPECT_EQ(chooseVersion(), about.data()) << "the same window again, and only one";

@@ -16,7 +16,7 @@ int pixel(int twips) {
 } // namespace
 
 const forms::ElementDesign& form1Element(std::string_view name, int index) {
-    const auto& elements = windows::form1Face().elements;
+    const auto& elements = faces::form1Face().elements;
     const auto found = std::find_if(elements.begin(), elements.end(), [&](const auto& e) {
         return e.name == name && e.index == index;
     });
@@ -32,7 +32,7 @@ QRect pixels(const forms::Rect& twips) {
 
 std::vector<KeyDesign> form1Keys() {
     std::vector<KeyDesign> keys;
-    const auto& elements = windows::form1Face().elements;
+    const auto& elements = faces::form1Face().elements;
     for (std::size_t i = 1; i < elements.size(); ++i) {
         if (elements[i].kind == forms::Kind::Label && elements[i - 1].kind == forms::Kind::Shape)
             keys.push_back({&elements[i], &elements[i - 1]});

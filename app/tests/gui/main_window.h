@@ -56,7 +56,7 @@ class MainWindow {
     Snapshot snapshot() const { return Snapshot(client_); }
 
   private:
-    forms::qt::QtPlatform platform_{windows::imageBytes};
+    forms::qt::QtPlatform platform_{faces::imageBytes};
     Form1 form_{platform_};
     QWidget* window_ = nullptr;
     QWidget* client_ = nullptr;

@@ -110,8 +110,8 @@ int runScenario(int& argc, char** argv, std::string_view scenario) {
     const forms::qt::ApplicationInfo info{
         .name = u"ぽこたま",
         .desktopFileName = "io.github.pokotama.Pokotama",
-        .iconNames = std::span(windows::programIconNames).first(4),
-        .images = windows::imageBytes,
+        .iconNames = std::span(faces::programIconNames).first(4),
+        .images = faces::imageBytes,
     };
     return forms::qt::runApplication(argc, argv, info, [&](forms::Platform& platform) {
         auto form = std::make_unique<Form1>(platform);

@@ -55,7 +55,7 @@ TEST_F(Rendering, KeyFacesBackgroundAndDisplayLinesShowTheirDesignColours) {
     const Snapshot picture = main.snapshot();
     for (const KeyDesign& key : form1Keys())
         EXPECT_EQ(picture.at(faceSamplePoint(key)), shown(key.face->backColor)) << key.face->name;
-    EXPECT_EQ(picture.at(bareBackground()), shown(windows::form1Face().window.backColor));
+    EXPECT_EQ(picture.at(bareBackground()), shown(faces::form1Face().window.backColor));
     EXPECT_EQ(picture.at(bareBackground()), Pink);
     for (const char* line : {"Text1", "Text2"})
         EXPECT_EQ(picture.at(textBoxBackground(line)), shown(form1Element(line).backColor)) << line;
@@ -64,7 +64,7 @@ TEST_F(Rendering, KeyFacesBackgroundAndDisplayLinesShowTheirDesignColours) {
 TEST_F(Rendering, ClientAreaBelowTheMenuBarIsTheDesignSizeInDevicePixels) {
     const auto* menuBar = main.window()->findChild<QMenuBar*>();
     ASSERT_NE(menuBar, nullptr);
-    const forms::WindowDesign& design = windows::form1Face().window;
+    const forms::WindowDesign& design = faces::form1Face().window;
     const QSize logical = pixels({0, 0, design.clientWidth, design.clientHeight}).size();
     EXPECT_EQ(logical, QSize(707, 597));
     EXPECT_EQ(main.client()->size(), logical);

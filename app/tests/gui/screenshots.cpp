@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("ぽこたま"));
-    const auto icon = windows::imageBytes("pokotama32");
+    const auto icon = faces::imageBytes("pokotama32");
     QApplication::setWindowIcon(
         QIcon(QPixmap::fromImage(QImage::fromData(icon.data(), static_cast<int>(icon.size())))));
     const QString directory = QString::fromLocal8Bit(argv[1]);
