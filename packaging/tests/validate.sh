@@ -3,7 +3,7 @@
 # (Debian: desktop-file-utils, appstream). Exits 77 (skipped) when neither is installed.
 # usage: validate.sh [packaging directory]
 set -eu
-dir=${1:-$(dirname "$0")}
+dir=${1:-$(dirname "$0")/..}
 id=io.github.pokotama.Pokotama
 checked=0
 
