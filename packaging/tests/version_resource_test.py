@@ -35,7 +35,7 @@ def compile_rc(windres, output):
     prefix = windres[: -len("windres")]
     if not shutil.which(prefix + "gcc") and shutil.which("cpp"):
         command.append("--preprocessor=" + shutil.which("cpp"))
-    script = ROOT / "packaging" / "windows" / "pokotama.rc"
+    script = ROOT / "packaging" / "pokotama.rc"
     command += ["-i", str(script), "-O", "res", "-o", str(output)]
     subprocess.run(command, check=True)
 
