@@ -58,7 +58,8 @@ Scanned scan(std::u16string_view text) {
 
     bool seenPoint = false;
     bool seenNonZero = false;
-    long long magnitude = 0; // integer digits after leading zeros, or minus the zeros after the point
+    // Integer digits after leading zeros, or minus the zeros after the point.
+    long long magnitude = 0;
     for (char c = peek(i); isDigit(c) || (c == '.' && !seenPoint); c = peek(++i)) {
         out.ascii += c;
         if (c == '.') {

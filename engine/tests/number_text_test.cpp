@@ -32,6 +32,9 @@ TEST_P(ReadsNumber, TakesTheLongestNumberPrefix) {
     EXPECT_EQ(read.value, expected);
 }
 
+// 7, NUL, 8: a NUL stops the number like any other character.
+constexpr char16_t SevenNulEight[] = {u'7', u'\0', u'8'};
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadsNumber,
     ::testing::Values(
@@ -47,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{u"  \t\u30003", 3}, ReadCase{u"\uFF11\uFF12\uFF0E\uFF15", 12.5},
         ReadCase{u"\uFF0D\uFF18", -8}, ReadCase{u"\u22124", -4}, ReadCase{u"\uFF0B2", 2},
         ReadCase{u"1\uFF25\uFF12", 100}, ReadCase{u"1\uFF45-1", 0.1}, ReadCase{u"3 4", 3},
-        ReadCase{u"abc", 0}, ReadCase{u"1,5", 1}, ReadCase{u"\u0663", 0}, ReadCase{std::u16string_view{u"7\0" u"8", 3}, 7},
+        ReadCase{u"abc", 0}, ReadCase{u"1,5", 1}, ReadCase{u"\u0663", 0}, ReadCase{{SevenNulEight, 3}, 7},
         // Too small for a double reads as zero; the smallest subnormal still reads.
         ReadCase{u"1E-400", 0}, ReadCase{u"4.94065645841247E-324", 4.94065645841247E-324},
         ReadCase{u"0E999999999999999999999", 0}));
