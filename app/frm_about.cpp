@@ -12,7 +12,9 @@ FrmAbout::FrmAbout(forms::Platform& platform, std::function<void()> closed)
 
 FrmAbout::~FrmAbout() = default;
 
-void FrmAbout::CommandVersionToziru_Click() { window.setVisible(false); }
+void FrmAbout::CommandVersionToziru_Click() {
+    window.setVisible(false);
+}
 
 void FrmAbout::closedByUser() {
     // The callback destroys this object: run a copy that outlives it.

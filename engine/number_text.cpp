@@ -34,9 +34,15 @@ char asciiTwin(char16_t c) {
     }
 }
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isSign(char c) {
+    return c == '+' || c == '-';
+}
 
 // The accepted prefix of a text, spelled in ASCII, and enough about its digits to tell an
 // overflow from an underflow when the standard conversion reports the value out of range.

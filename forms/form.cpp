@@ -12,9 +12,8 @@ Element* Form::find(std::string_view name, int index) const {
 }
 
 const Handler* Form::handler(std::string_view name, int index) const {
-    auto found = std::find_if(handlers_.begin(), handlers_.end(), [&](const Binding& b) {
-        return b.name == name && b.index == index;
-    });
+    auto found = std::find_if(handlers_.begin(), handlers_.end(),
+                              [&](const Binding& b) { return b.name == name && b.index == index; });
     return found == handlers_.end() ? nullptr : &found->handler;
 }
 

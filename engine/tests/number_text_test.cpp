@@ -1,9 +1,8 @@
 #include "engine/number_text.h"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 
@@ -21,7 +20,9 @@ std::string narrow(std::u16string_view text) {
     return out;
 }
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << '"' << narrow(c.text) << '"'; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << '"' << narrow(c.text) << '"';
+}
 
 class ReadsNumber : public ::testing::TestWithParam<ReadCase> {};
 
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{u"  \t\u30003", 3}, ReadCase{u"\uFF11\uFF12\uFF0E\uFF15", 12.5},
         ReadCase{u"\uFF0D\uFF18", -8}, ReadCase{u"\u22124", -4}, ReadCase{u"\uFF0B2", 2},
         ReadCase{u"1\uFF25\uFF12", 100}, ReadCase{u"1\uFF45-1", 0.1}, ReadCase{u"3 4", 3},
-        ReadCase{u"abc", 0}, ReadCase{u"1,5", 1}, ReadCase{u"\u0663", 0}, ReadCase{{SevenNulEight, 3}, 7},
+        ReadCase{u"abc", 0}, ReadCase{u"1,5", 1}, ReadCase{u"\u0663", 0},
+        ReadCase{{SevenNulEight, 3}, 7},
         // Too small for a double reads as zero; the smallest subnormal still reads.
         ReadCase{u"1E-400", 0}, ReadCase{u"4.94065645841247E-324", 4.94065645841247E-324},
         ReadCase{u"0E999999999999999999999", 0}));
@@ -76,7 +78,9 @@ struct WriteCase {
     std::u16string_view text;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << '"' << narrow(c.text) << '"'; }
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << '"' << narrow(c.text) << '"';
+}
 
 class WritesNumber : public ::testing::TestWithParam<WriteCase> {};
 
@@ -86,18 +90,16 @@ TEST_P(WritesNumber, RoundsToFifteenDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, WritesNumber,
-    ::testing::Values(WriteCase{0, u"0"}, WriteCase{-0.0, u"0"}, WriteCase{0.5, u"0.5"},
-                      WriteCase{-5, u"-5"}, WriteCase{15, u"15"}, WriteCase{1e15, u"1E+15"},
-                      WriteCase{1.5e-05, u"1.5E-05"}, WriteCase{0.0001, u"0.0001"},
-                      WriteCase{0.1 + 0.2, u"0.3"}, WriteCase{1.0 / 3, u"0.333333333333333"},
-                      WriteCase{2.0 / 3, u"0.666666666666667"},
-                      WriteCase{999999999999999, u"999999999999999"},
-                      WriteCase{999999999999999.5, u"1E+15"}, WriteCase{-1e100, u"-1E+100"},
-                      WriteCase{123456789012345678.0, u"1.23456789012346E+17"},
-                      WriteCase{std::numeric_limits<double>::max(), u"1.79769313486232E+308"},
-                      WriteCase{5e-324, u"4.94065645841247E-324"},
-                      WriteCase{0.00012345, u"0.00012345"}, WriteCase{100, u"100"},
-                      WriteCase{12.25, u"12.25"}));
+    ::testing::Values(
+        WriteCase{0, u"0"}, WriteCase{-0.0, u"0"}, WriteCase{0.5, u"0.5"}, WriteCase{-5, u"-5"},
+        WriteCase{15, u"15"}, WriteCase{1e15, u"1E+15"}, WriteCase{1.5e-05, u"1.5E-05"},
+        WriteCase{0.0001, u"0.0001"}, WriteCase{0.1 + 0.2, u"0.3"},
+        WriteCase{1.0 / 3, u"0.333333333333333"}, WriteCase{2.0 / 3, u"0.666666666666667"},
+        WriteCase{999999999999999, u"999999999999999"}, WriteCase{999999999999999.5, u"1E+15"},
+        WriteCase{-1e100, u"-1E+100"}, WriteCase{123456789012345678.0, u"1.23456789012346E+17"},
+        WriteCase{std::numeric_limits<double>::max(), u"1.79769313486232E+308"},
+        WriteCase{5e-324, u"4.94065645841247E-324"}, WriteCase{0.00012345, u"0.00012345"},
+        WriteCase{100, u"100"}, WriteCase{12.25, u"12.25"}));
 
 // A Qt program takes its C locale from the environment; the decimal point must not follow.
 TEST(NumberText, IgnoresTheCLocale) {
