@@ -6,7 +6,8 @@
 #             gui, and those named forms_qt.* or gui.*);
 #   fuzz      every libFuzzer target of fuzz/, built in build-fuzz with clang, run for
 #             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
-#   analyse   clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
+#   analyse   every tracked C++ file formatted as .clang-format says (clang-format 14), then
+#             clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
 #             compile_commands.json (COMPILE_DB_DIR, default build: run test.sh first).
 # Exits non-zero when any step fails, after a short summary. POKOTAMA_GUI=OFF leaves the Qt
 # parts out of the sanitizer build.
@@ -155,8 +156,32 @@ sources_in_database() {
     sed -n 's/^ *"file": "\(.*\)",\?$/\1/p' "$database" | grep -E "$pattern" | sort -u
 }
 
+# Names the C++ files that clang-format would change; fails if there are any.
+check_format() {
+    local files=() file unformatted=()
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        mapfile -d '' -t files < <(git ls-files -z '*.cpp' '*.h')
+    else
+        mapfile -d '' -t files < <(find . -path './build*' -prune -o \
+            \( -name '*.cpp' -o -name '*.h' \) -type f -print0)
+    fi
+    for file in "${files[@]}"; do
+        clang-format-14 --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
+    done
+    if [ ${#unformatted[@]} -gt 0 ]; then
+        echo "not formatted as .clang-format says (clang-format-14 -i FILE formats one):"
+        printf '  %s\n' "${unformatted[@]}"
+        return 1
+    fi
+    echo "clang-format: ${#files[@]} files, all formatted"
+}
+
 step_analyse() {
-    ensure_packages clang-tidy-14 cppcheck clang-14 clang libclang-rt-14-dev || return 1
+    ensure_packages clang-format-14 clang-tidy-14 cppcheck clang-14 clang libclang-rt-14-dev ||
+        return 1
+    echo "-- clang-format"
+    local format_status=0
+    check_format || format_status=1
     if [ ! -f "$COMPILE_DB_DIR/compile_commands.json" ]; then
         echo "$COMPILE_DB_DIR/compile_commands.json is missing: build the program first (./test.sh)"
         return 1
@@ -228,7 +253,9 @@ step_analyse() {
     else
         status=1
     fi
-    return $status
+    [ $format_status -eq 0 ] && return $status
+    echo "clang-format: some files are not formatted (listed above)"
+    return 1
 }
 
 declare -A RESULTS=()
