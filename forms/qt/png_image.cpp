@@ -7,8 +7,8 @@ namespace forms::qt {
 
 QPixmap decodePng(std::span<const unsigned char> bytes) {
     QBuffer buffer;
-    buffer.setData(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<qsizetype>(bytes.size()));
+    buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                           static_cast<qsizetype>(bytes.size())));
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
