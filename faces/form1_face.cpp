@@ -99,58 +99,61 @@ struct Key {
     Rect faceRect;
     std::u16string_view accessibleName;
     Colour outline;
+    forms::KeyboardKeys keyboardKeys;
 };
 
 constexpr Colour Outline = forms::system_colour::WindowText;
 constexpr Colour WindowBackground = forms::system_colour::WindowBackground;
 constexpr Colour ButtonText = forms::system_colour::ButtonText;
 
+using enum forms::KeyboardKey;
+
 // Row by row from the top, each row from left to right.
 // clang-format off
 constexpr std::array<Key, 19> Keys{{
     // label, caption, label rect, font, text colour,
-    //  face, face colour, face rect, accessible name, outline
+    //  face, face colour, face rect, accessible name, outline, keyboard keys
     {"LabelSuuzi7", u"7", {1440, 3360, 975, 1095}, RoundGothicVertical48, Red,
-     "ShapeSuuzi7", Yellow, {1320, 3360, 1215, 1095}, u"7", forms::Black},
+     "ShapeSuuzi7", Yellow, {1320, 3360, 1215, 1095}, u"7", forms::Black, {Keypad7}},
     {"LabelSuuzi8", u"8", {2640, 3360, 1215, 1095}, RoundGothic48, MidGreen,
-     "ShapeSuuzi8", Cyan, {2640, 3360, 1215, 1095}, u"8", Outline},
+     "ShapeSuuzi8", Cyan, {2640, 3360, 1215, 1095}, u"8", Outline, {Keypad8}},
     {"LabelSuuzi9", u"9", {3960, 3360, 1215, 1095}, RoundGothic48, DarkBlue,
-     "ShapeSuuzi9", Green, {3960, 3360, 1215, 1095}, u"9", Outline},
+     "ShapeSuuzi9", Green, {3960, 3360, 1215, 1095}, u"9", Outline, {Keypad9}},
     {"LabelPura", u"\uFF0B", {5760, 3360, 1215, 1095}, RoundGothic48, Red,
-     "ShapePura", Cyan, {5760, 3360, 1215, 1095}, u"たす", Outline},
+     "ShapePura", Cyan, {5760, 3360, 1215, 1095}, u"たす", Outline, {KeypadPlus}},
     {"LabelEqual", u"\uFF1D", {7080, 3360, 1455, 1335}, RoundGothic72, MidGreen,
-     "ShapeEqual", Silver, {7080, 3360, 1455, 1335}, u"イコール", Outline},
+     "ShapeEqual", Silver, {7080, 3360, 1455, 1335}, u"イコール", Outline, {KeypadEnter, Return}},
 
     {"LabelSuuzi4", u"4", {1320, 4560, 1215, 1095}, RoundGothic48, DarkGreen,
-     "ShapeSuuzi4", Magenta, {1320, 4560, 1215, 1095}, u"4", Outline},
+     "ShapeSuuzi4", Magenta, {1320, 4560, 1215, 1095}, u"4", Outline, {Keypad4}},
     {"LabelSuuzi5", u"5", {2640, 4560, 1215, 1095}, RoundGothic48, Yellow,
-     "ShapeSuuzi5", Red, {2640, 4560, 1215, 1095}, u"5", Outline},
+     "ShapeSuuzi5", Red, {2640, 4560, 1215, 1095}, u"5", Outline, {Keypad5}},
     {"LabelSuuzi6", u"6", {3960, 4560, 1215, 1095}, RoundGothic48, Purple,
-     "ShapeSuuzi6", Orange, {3960, 4560, 1215, 1095}, u"6", Outline},
+     "ShapeSuuzi6", Orange, {3960, 4560, 1215, 1095}, u"6", Outline, {Keypad6}},
     {"LabelMaina", u"\uFF0D", {5760, 4560, 1215, 1095}, RoundGothic48, Blue,
-     "ShapeMaina", Yellow, {5760, 4560, 1215, 1095}, u"ひく", Outline},
+     "ShapeMaina", Yellow, {5760, 4560, 1215, 1095}, u"ひく", Outline, {KeypadMinus}},
     {"LabelCE", u"CE", {7080, 4920, 1455, 1215}, RoundGothic48, Yellow,
-     "ShapeCE", Red, {7080, 4800, 1455, 1335}, u"ぜんぶクリア", Outline},
+     "ShapeCE", Red, {7080, 4800, 1455, 1335}, u"ぜんぶクリア", Outline, {Escape}},
 
     {"LabelSuuzi1", u"1", {1320, 5760, 1215, 975}, RoundGothic48, DarkBlue,
-     "ShapeSuuzi1", Silver, {1320, 5760, 1215, 1095}, u"1", Outline},
+     "ShapeSuuzi1", Silver, {1320, 5760, 1215, 1095}, u"1", Outline, {Keypad1}},
     {"LabelSuuzi2", u"2", {2640, 5760, 1215, 1095}, RoundGothic48, Brown,
-     "ShapeSuuzi2", WindowBackground, {2640, 5760, 1215, 1095}, u"2", Outline},
+     "ShapeSuuzi2", WindowBackground, {2640, 5760, 1215, 1095}, u"2", Outline, {Keypad2}},
     {"LabelSuuzi3", u"3", {3960, 5760, 1215, 1095}, RoundGothic48, Violet,
-     "ShapeSuuzi3", Teal, {3960, 5760, 1215, 1095}, u"3", Outline},
+     "ShapeSuuzi3", Teal, {3960, 5760, 1215, 1095}, u"3", Outline, {Keypad3}},
     {"Label2", u"\u00D7", {5760, 5760, 1215, 1095}, RoundGothic48, Yellow,
-     "ShapeKakeru", Magenta, {5760, 5760, 1215, 1095}, u"かける", Outline},
+     "ShapeKakeru", Magenta, {5760, 5760, 1215, 1095}, u"かける", Outline, {KeypadMultiply}},
     {"LabelC", u"C", {7080, 6360, 1455, 1215}, RoundGothic48, Red,
-     "ShapeC", Cyan, {7080, 6240, 1455, 1335}, u"クリア", Outline},
+     "ShapeC", Cyan, {7080, 6240, 1455, 1335}, u"クリア", Outline, {}},
 
     {"LabelPuraMai", u"+/-", {1320, 7080, 1215, 975}, RoundGothic36, ButtonText,
-     "ShapePuramai", Green, {1320, 6960, 1215, 1095}, u"ふごう", Outline},
+     "ShapePuramai", Green, {1320, 6960, 1215, 1095}, u"ふごう", Outline, {F9}},
     {"LabelSuuzi0", u"0", {2640, 6960, 1215, 1095}, RoundGothic48, Green,
-     "ShapeSuuzi0", Yellow, {2640, 6960, 1215, 1095}, u"0", Outline},
+     "ShapeSuuzi0", Yellow, {2640, 6960, 1215, 1095}, u"0", Outline, {Keypad0}},
     {"LabelSyousuuTen", u".", {3960, 6960, 1215, 1095}, PGothic48, Yellow,
-     "ShapeSyousuuTen", DarkRed, {3960, 6960, 1215, 1095}, u"てん", Outline},
+     "ShapeSyousuuTen", DarkRed, {3960, 6960, 1215, 1095}, u"てん", Outline, {KeypadDecimal}},
     {"Label3", u"\u00F7", {5760, 6960, 1215, 1095}, RoundGothic48, DarkGrey,
-     "ShapeWaru", Green, {5760, 6960, 1215, 1095}, u"わる", Outline},
+     "ShapeWaru", Green, {5760, 6960, 1215, 1095}, u"わる", Outline, {KeypadDivide}},
 }};
 // clang-format on
 
@@ -173,7 +176,8 @@ constexpr std::array<ElementDesign, 2 * Keys.size()> keyPairs() {
                           .opaque = false,
                           .font = key.font,
                           .alignment = forms::Alignment::Centre,
-                          .accessibleName = key.accessibleName};
+                          .accessibleName = key.accessibleName,
+                          .keyboardKeys = key.keyboardKeys};
     }
     return out;
 }

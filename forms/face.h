@@ -8,6 +8,7 @@
 #include "forms/element.h"
 #include "forms/geometry.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -17,6 +18,32 @@ namespace forms {
 enum class Kind { TextBox, Label, Shape, Line, Timer, Menu, MenuItem, Picture, Button };
 enum class ShapeStyle { Rectangle, RoundedRectangle };
 enum class Alignment { Left, Centre, Right };
+
+// A key of the keyboard that can click an element: the numeric keypad's keys and a few of the
+// main keyboard's. The keypad's decimal key is one key whatever character the layout gives it.
+enum class KeyboardKey {
+    Keypad0,
+    Keypad1,
+    Keypad2,
+    Keypad3,
+    Keypad4,
+    Keypad5,
+    Keypad6,
+    Keypad7,
+    Keypad8,
+    Keypad9,
+    KeypadDecimal,
+    KeypadPlus,
+    KeypadMinus,
+    KeypadMultiply,
+    KeypadDivide,
+    KeypadEnter,
+    Return,
+    Escape,
+    F9,
+};
+// The keys that click a label, at most two; the slots left empty come last.
+using KeyboardKeys = std::array<std::optional<KeyboardKey>, 2>;
 
 // A font requested by name at normal weight; an empty name means the platform's default
 // dialog font.
@@ -43,6 +70,7 @@ struct ElementDesign {
     std::string_view parent{};       // menu items: the menu they belong to
     std::string_view picture{};      // picture boxes: name of the embedded image
     std::u16string_view accessibleName{};
+    KeyboardKeys keyboardKeys{}; // labels: the keys that click it as the mouse does
 };
 
 enum class Border { Sizable, FixedDialog };
