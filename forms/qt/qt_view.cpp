@@ -5,6 +5,7 @@
 #include "forms/qt/face_canvas.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_window.h"
+#include "forms/qt/key_bindings.h"
 #include "forms/qt/key_label.h"
 #include "forms/qt/png_image.h"
 #include "forms/qt/qt_text.h"
@@ -194,6 +195,8 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     if (!tabOrder.empty())
         window_->setFirstFocus(tabOrder.front().second);
+    if (keyBindings_ != nullptr)
+        keyBindings_->watchWindow();
 
     place(design, canvas->sizeHint(), menuBar != nullptr ? menuBar->sizeHint().height() : 0);
 }
@@ -262,6 +265,7 @@ QWidget* QtView::buildElement(const ElementDesign& element, FaceCanvas& canvas,
         // A label nobody handles is plain text to assistive technology, not a button.
         label->setPressable(form_.handler(element.name, element.index) != nullptr);
         connectClick(label, element);
+        bindKeyboardKeys(element.keyboardKeys, label);
         return label;
     }
     case Kind::TextBox: {
@@ -299,6 +303,16 @@ void QtView::connectClick(QObject* sender, const ElementDesign& design) {
         QObject::connect(button, &QAbstractButton::clicked, receiver_.get(), click);
     else if (auto* action = qobject_cast<QAction*>(sender))
         QObject::connect(action, &QAction::triggered, receiver_.get(), click);
+}
+
+void QtView::bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label) {
+    for (const std::optional<KeyboardKey>& key : keys) {
+        if (!key)
+            continue;
+        if (keyBindings_ == nullptr)
+            keyBindings_ = new KeyBindings(window_);
+        keyBindings_->bind(*key, label);
+    }
 }
 
 void QtView::place(const WindowDesign& design, QSize client, int menuBarHeight) {

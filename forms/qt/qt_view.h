@@ -1,6 +1,7 @@
 // The live window of one form: builds the widgets of a face, binds them to the form's
-// elements and handlers, and takes them down safely, also from inside one of the window's own
-// handlers. What the handlers do is the form's.
+// elements and handlers and the face's keyboard keys to its labels, and takes them down
+// safely, also from inside one of the window's own handlers. What the handlers do is the
+// form's.
 #pragma once
 
 #include "forms/form.h"
@@ -17,6 +18,8 @@ namespace forms::qt {
 
 class FaceCanvas;
 class FormWindow;
+class KeyBindings;
+class KeyLabel;
 class TextBoxEdit;
 
 class QtView final : public View {
@@ -35,6 +38,8 @@ class QtView final : public View {
     QWidget* buildElement(const ElementDesign& element, FaceCanvas& canvas,
                           const ImageProvider& images);
     void connectClick(QObject* sender, const ElementDesign& design);
+    // The keyboard keys click the label as the mouse does.
+    void bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label);
     void place(const WindowDesign& design, QSize client, int menuBarHeight);
     // Runs the element's handler, if it has one.
     void run(const std::string& name, int index);
@@ -46,6 +51,7 @@ class QtView final : public View {
     std::shared_ptr<int> formCalls_ = std::make_shared<int>(0);
     std::unique_ptr<QObject> receiver_; // context of every connection into the form
     FormWindow* window_;
+    KeyBindings* keyBindings_ = nullptr; // the window's child, made for the first bound key
     std::vector<TextBoxEdit*> textBoxes_;
     std::vector<std::unique_ptr<ElementObserver>> bindings_;
 };

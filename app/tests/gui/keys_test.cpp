@@ -1,14 +1,20 @@
 // The keys through the real window: every click lands on its own key's handler, dead strips
-// and bare places do nothing, typed text is what the keys read, and dividing by zero says so.
+// and bare places do nothing, the keypad, Return, Escape and F9 work the keys as clicks do,
+// typed text is what the keys read, and dividing by zero says so.
 #include "face_points.h"
 #include "main_window.h"
+#include "message_watch.h"
 #include "printers.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace gui_test {
 namespace {
@@ -74,14 +80,86 @@ TEST_F(Keys, DeadStripsLampsAndBareBackgroundTakeNoClick) {
     }
 }
 
-TEST_F(Keys, AKeyedCalculationShowsInBothLinesAndTheFocusStaysInTheFormulaLine) {
-    EXPECT_EQ(main.window()->focusWidget(), main.line("Text1"));
-    EXPECT_EQ(text("Text1"), "");
-    EXPECT_EQ(text("Text2"), "");
-    main.press({u"1", u"2", u"＋", u"3", u"＝"});
-    EXPECT_EQ(text("Text1"), QString::fromUtf16(u"12＋3=15"));
-    EXPECT_EQ(text("Text2"), "15");
-    EXPECT_EQ(main.window()->focusWidget(), main.line("Text1")) << "keys take no focus";
+// A key of the numeric keypad or the main keyboard, or text typed on the main keyboard.
+struct Press {
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers{};
+    const char* typed = "";
+};
+Press keypad(Qt::Key key) {
+    return {key, Qt::KeypadModifier};
+}
+Press mainKey(Qt::Key key) {
+    return {key, Qt::NoModifier};
+}
+Press typed(const char* text) {
+    return {Qt::Key_unknown, {}, text};
+}
+
+TEST_F(Keys, TheKeypadReturnEscapeAndF9WorkTheKeysFromEitherLineWhichKeepsTheFocus) {
+    struct Row {
+        const char* what;
+        const char* focus;
+        std::vector<Press> presses;
+        const char16_t* text1;
+        const char16_t* text2;
+        QStringList messages;
+    };
+    const std::vector<Press> sum{keypad(Qt::Key_1), keypad(Qt::Key_2), keypad(Qt::Key_Plus),
+                                 keypad(Qt::Key_3), keypad(Qt::Key_Enter)};
+    std::vector<Press> sumThenEscape = sum;
+    sumThenEscape.push_back(mainKey(Qt::Key_Escape));
+    const QStringList noMessage;
+    const QStringList byZero{QString::fromUtf16(u"0でわれないよ")};
+    // clang-format off
+    const Row rows[] = {
+        {"keypad sum in the formula line", "Text1", sum, u"12＋3=15", u"15", noMessage},
+        {"keypad sum in the entry line", "Text2", sum, u"12＋3=15", u"15", noMessage},
+        {"division by zero", "Text1",
+         {keypad(Qt::Key_8), keypad(Qt::Key_Slash), keypad(Qt::Key_0), keypad(Qt::Key_Enter)},
+         u"8÷0=0", u"0", byZero},
+        {"Escape after a result", "Text1", sumThenEscape, u"", u"", noMessage},
+        {"F9 then 5", "Text2", {mainKey(Qt::Key_F9), keypad(Qt::Key_5)}, u"", u"-5", noMessage},
+        {"Return as equals", "Text1",
+         {keypad(Qt::Key_2), keypad(Qt::Key_Asterisk), keypad(Qt::Key_3), mainKey(Qt::Key_Return)},
+         u"2×3=6", u"6", noMessage},
+        {"the main keyboard types", "Text2", {typed("1E+5")}, u"", u"1E+5", noMessage},
+    };
+    // clang-format on
+    EXPECT_EQ(main.window()->focusWidget(), main.line("Text1")) << "where the focus starts";
+    MessageWatch messages;
+    QWindow* window = main.window()->windowHandle();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        main.startCalculation(u"", u"");
+        main.line(row.focus)->setFocus();
+        for (const Press& press : row.presses) {
+            if (press.key != Qt::Key_unknown)
+                QTest::keyClick(window, press.key, press.modifiers);
+            for (const char* c = press.typed; *c != 0; ++c)
+                QTest::keyClick(window, *c);
+        }
+        EXPECT_EQ(text("Text1"), QString::fromUtf16(row.text1));
+        EXPECT_EQ(text("Text2"), QString::fromUtf16(row.text2));
+        EXPECT_EQ(messages.take(), row.messages);
+        EXPECT_EQ(main.window()->focusWidget(), main.line(row.focus));
+    }
+}
+
+TEST_F(Keys, AKeypadKeyFlashesItsFaceAsAClickDoes) {
+    const QPoint face = faceSamplePoint(form1Key(u"8"));
+    // The face's colour right after the press and after the next tick of the key-flash timer.
+    auto flash = [&](const std::function<void()>& press) {
+        press();
+        const QColor pressed = main.snapshot().at(face);
+        main.form().Timer1_Timer();
+        return std::pair(pressed, main.snapshot().at(face));
+    };
+    const auto clicked = flash([&] { main.press(u"8"); });
+    const auto keyed = flash(
+        [&] { QTest::keyClick(main.window()->windowHandle(), Qt::Key_8, Qt::KeypadModifier); });
+    EXPECT_NE(clicked.first, clicked.second);
+    EXPECT_EQ(keyed, clicked);
 }
 
 TEST_F(Keys, TextTypedIntoTheEntryLineIsWhatTheNextKeyReads) {

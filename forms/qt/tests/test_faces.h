@@ -1,5 +1,6 @@
 // Small faces that use every kind of element: a main window with overlapping shapes, keys
-// with dead strips, two display lines, two timers and a menu, and a fixed dialog.
+// with dead strips and keyboard keys, two display lines, two timers and a menu, and a fixed
+// dialog.
 #pragma once
 
 #include "forms/face.h"

@@ -1,0 +1,90 @@
+#include "forms/qt/key_bindings.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QWidget>
+#include <array>
+
+namespace forms::qt {
+namespace {
+
+constexpr std::array<KeyboardKey, 10> KeypadDigits{
+    KeyboardKey::Keypad0, KeyboardKey::Keypad1, KeyboardKey::Keypad2, KeyboardKey::Keypad3,
+    KeyboardKey::Keypad4, KeyboardKey::Keypad5, KeyboardKey::Keypad6, KeyboardKey::Keypad7,
+    KeyboardKey::Keypad8, KeyboardKey::Keypad9};
+
+std::optional<KeyboardKey> keypadKeyOf(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return KeypadDigits.at(static_cast<std::size_t>(key - Qt::Key_0));
+    switch (key) {
+    case Qt::Key_Plus:
+        return KeyboardKey::KeypadPlus;
+    case Qt::Key_Minus:
+        return KeyboardKey::KeypadMinus;
+    case Qt::Key_Asterisk:
+        return KeyboardKey::KeypadMultiply;
+    case Qt::Key_Slash:
+        return KeyboardKey::KeypadDivide;
+    case Qt::Key_Period: // KP_Decimal on X11
+    case Qt::Key_Comma:  // KP_Separator, as German layouts have it
+        return KeyboardKey::KeypadDecimal;
+    default:
+        break;
+    }
+    // Any other separator the layout may give the decimal key, such as the Arabic "٫".
+    const QString text = event.text();
+    if (text.size() == 1 && text.front().category() == QChar::Punctuation_Other)
+        return KeyboardKey::KeypadDecimal;
+    return std::nullopt;
+}
+
+} // namespace
+
+KeyBindings::KeyBindings(QWidget* window) : QObject(window), window_(window) {}
+
+void KeyBindings::bind(KeyboardKey key, QAbstractButton* label) {
+    labels_[key] = label;
+}
+
+void KeyBindings::watchWindow() {
+    window_->installEventFilter(this);
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+        if (widget->focusPolicy() != Qt::NoFocus)
+            widget->installEventFilter(this);
+    }
+}
+
+bool KeyBindings::eventFilter(QObject*, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const std::optional<KeyboardKey> key = keyboardKeyOf(*static_cast<QKeyEvent*>(event));
+    const auto label = key ? labels_.find(*key) : labels_.end();
+    if (label == labels_.end())
+        return false;
+    label->second->click();
+    return true;
+}
+
+std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Enter: // only the keypad has it
+        return KeyboardKey::KeypadEnter;
+    case Qt::Key_Return:
+        return KeyboardKey::Return;
+    case Qt::Key_Escape:
+        return KeyboardKey::Escape;
+    case Qt::Key_F9:
+        return KeyboardKey::F9;
+    default:
+        break;
+    }
+    if (modifiers & Qt::KeypadModifier)
+        return keypadKeyOf(event);
+    return std::nullopt;
+}
+
+} // namespace forms::qt
