@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -37,6 +38,42 @@ std::optional<KeyboardKey> keypadKeyOf(const QKeyEvent& event) {
     if (text.size() == 1 && text.front().category() == QChar::Punctuation_Other)
         return KeyboardKey::KeypadDecimal;
     return std::nullopt;
+}
+
+QString spokenKey(KeyboardKey key) {
+    switch (key) {
+    case KeyboardKey::Keypad0:
+    case KeyboardKey::Keypad1:
+    case KeyboardKey::Keypad2:
+    case KeyboardKey::Keypad3:
+    case KeyboardKey::Keypad4:
+    case KeyboardKey::Keypad5:
+    case KeyboardKey::Keypad6:
+    case KeyboardKey::Keypad7:
+    case KeyboardKey::Keypad8:
+    case KeyboardKey::Keypad9:
+        return QStringLiteral("テンキーの%1")
+            .arg(static_cast<int>(key) - static_cast<int>(KeyboardKey::Keypad0));
+    case KeyboardKey::KeypadDecimal:
+        return QStringLiteral("テンキーの小数点");
+    case KeyboardKey::KeypadPlus:
+        return QStringLiteral("テンキーのプラス");
+    case KeyboardKey::KeypadMinus:
+        return QStringLiteral("テンキーのマイナス");
+    case KeyboardKey::KeypadMultiply:
+        return QStringLiteral("テンキーのアスタリスク");
+    case KeyboardKey::KeypadDivide:
+        return QStringLiteral("テンキーのスラッシュ");
+    case KeyboardKey::KeypadEnter:
+        return QStringLiteral("テンキーのEnter");
+    case KeyboardKey::Return:
+        return QStringLiteral("Enter");
+    case KeyboardKey::Escape:
+        return QStringLiteral("Esc");
+    case KeyboardKey::F9:
+        return QStringLiteral("F9");
+    }
+    return {};
 }
 
 } // namespace
@@ -85,6 +122,15 @@ std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {
     if (modifiers & Qt::KeypadModifier)
         return keypadKeyOf(event);
     return std::nullopt;
+}
+
+QString spokenKeys(const KeyboardKeys& keys) {
+    QStringList spoken;
+    for (const std::optional<KeyboardKey>& key : keys) {
+        if (key)
+            spoken << spokenKey(*key);
+    }
+    return spoken.join(QStringLiteral("、"));
 }
 
 } // namespace forms::qt

@@ -8,6 +8,7 @@
 #include "forms/face.h"
 
 #include <QObject>
+#include <QString>
 #include <map>
 #include <optional>
 
@@ -39,5 +40,9 @@ class KeyBindings final : public QObject {
 // none; so are the keypad's keys while NumLock is off (Qt reports them as Home, End, arrows,
 // Delete …), and every key of the main keyboard but Return, Escape and F9.
 std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event);
+
+// How a screen reader says the keys that click a label, e.g. "テンキーのEnter、Enter"; empty
+// for none.
+QString spokenKeys(const KeyboardKeys& keys);
 
 } // namespace forms::qt

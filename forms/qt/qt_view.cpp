@@ -313,6 +313,7 @@ void QtView::bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label) {
             keyBindings_ = new KeyBindings(window_);
         keyBindings_->bind(*key, label);
     }
+    label->setAccessibleDescription(spokenKeys(keys));
 }
 
 void QtView::place(const WindowDesign& design, QSize client, int menuBarHeight) {

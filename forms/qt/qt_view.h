@@ -38,7 +38,7 @@ class QtView final : public View {
     QWidget* buildElement(const ElementDesign& element, FaceCanvas& canvas,
                           const ImageProvider& images);
     void connectClick(QObject* sender, const ElementDesign& design);
-    // The keyboard keys click the label as the mouse does.
+    // The keyboard keys click the label, and assistive technology hears which they are.
     void bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label);
     void place(const WindowDesign& design, QSize client, int menuBarHeight);
     // Runs the element's handler, if it has one.

@@ -1,9 +1,9 @@
 """Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
 
-Presses keys through their actions, reads and writes the display lines through the Text and
-EditableText interfaces, opens and closes the About window, meets the division-by-zero
-message box, and moves the keyboard focus into a display line with Tab. Exits 0 on success and
-1 with the first failure.
+Presses keys through their actions, hears which keyboard keys click them, reads and writes
+the display lines through the Text and EditableText interfaces, opens and closes the About
+window, meets the division-by-zero message box, and moves the keyboard focus into a display
+line with Tab. Exits 0 on success and 1 with the first failure.
 """
 import sys
 import time
@@ -108,6 +108,9 @@ def check_tree(window):
         node = find(window, "text", line)
         check(node is not None, f"no display line {line!r}")
         node.queryEditableText()
+    equals = find(window, "push button", "イコール")
+    check(equals.description == "テンキーのEnter、Enter",
+          f"イコール is described as {equals.description!r}, not by its keyboard keys")
     names = [d.name for d in descendants(window)]
     check(not any(n.startswith("Shape") for n in names), "a face or lamp is in the tree")
     # The keys and both lines lie on one client area; faces and lamps are painted on it.

@@ -65,13 +65,15 @@ class Accessibility : public ::testing::Test {
 
 TEST_F(Accessibility, KeysArePushButtonsThatClickOncePerPressWithoutTakingFocus) {
     show(mainFace());
-    for (const auto& [name, index, caption] :
-         {std::tuple{"LabelA", -1, u"7"}, std::tuple{"Key", 0, u"C"},
-          std::tuple{"Key", 1, u"＋"}}) {
+    // The description names the keyboard's keys that click the key.
+    for (const auto& [name, index, caption, description] :
+         {std::tuple{"LabelA", -1, u"7", u"テンキーの7"}, std::tuple{"Key", 0, u"C", u""},
+          std::tuple{"Key", 1, u"＋", u"テンキーのプラス、Enter"}}) {
         QAccessibleInterface* key = accessible(label(name, index));
         ASSERT_NE(key, nullptr) << name;
         EXPECT_EQ(key->role(), QAccessible::Button) << name;
         EXPECT_EQ(key->text(QAccessible::Name), QString::fromUtf16(caption)) << name;
+        EXPECT_EQ(key->text(QAccessible::Description), QString::fromUtf16(description)) << name;
         EXPECT_EQ(key->actionInterface()->actionNames(),
                   QStringList{QAccessibleActionInterface::pressAction()});
         EXPECT_FALSE(key->state().focusable) << name;
