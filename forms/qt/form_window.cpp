@@ -3,7 +3,7 @@
 #include "forms/qt/taskbar.h"
 
 #include <QCloseEvent>
-#include <QEventLoopLocker>
+#include <QWindow>
 
 namespace forms::qt {
 
@@ -29,6 +29,7 @@ void FormWindow::followElement() {
         return;
     if (!element_->visible()) {
         hide();
+        keepsProgramRunning_.reset();
         // Hiding the last visible window would leave a process nobody can see or end. A
         // released event-loop lock makes Qt quit exactly when no window shows any more,
         // as closing the last window does; outside the event loop it does nothing.
@@ -41,6 +42,11 @@ void FormWindow::followElement() {
     if (offTaskbar_)
         keepOffTaskbar(*this);
     show();
+    // Qt does not count a window with an owner (a window kept off the taskbar on Windows) when
+    // it decides whether the last window has closed: such a window keeps the program running
+    // itself while it shows.
+    if (windowHandle()->transientParent() != nullptr && !keepsProgramRunning_)
+        keepsProgramRunning_.emplace();
 }
 
 void FormWindow::elementChanged(Element&, Property property) {
@@ -55,6 +61,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (!isVisible())
         return;
     closing_ = true;
+    keepsProgramRunning_.reset();
     if (element_ != nullptr)
         element_->setVisible(false);
     closing_ = false;

@@ -1,13 +1,15 @@
 // A top-level window of a face: shows and hides with its Window element, gives the focus to
-// the first element of the tab order when first shown, and reports the user's close box to
-// its owner. Its contents are built by the view.
+// the first element of the tab order when first shown, keeps the program running while it
+// shows, and reports the user's close box to its owner. Its contents are built by the view.
 #pragma once
 
 #include "forms/element.h"
 
+#include <QEventLoopLocker>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace forms::qt {
 
@@ -33,6 +35,7 @@ class FormWindow final : public QWidget, private ElementObserver {
     std::function<void()> closedByUser_;
     QPointer<QWidget> firstFocus_;
     bool offTaskbar_ = false;
+    std::optional<QEventLoopLocker> keepsProgramRunning_;
     bool shownBefore_ = false;
     bool closing_ = false;
 };

@@ -146,7 +146,7 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
     Qt::WindowFlags flags = design.taskbarButton ? Qt::Window : typeWithoutTaskbarButton();
     if (design.border == Border::FixedDialog)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint;
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     window_->setWindowFlags(flags);
     window_->setOffTaskbar(!design.taskbarButton);
     // Every window of a face is a main window of its own: a tool window would not keep the

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
+#elif defined(Q_OS_WIN)
+#include <QWindow>
 #endif
 
 namespace forms::qt {
@@ -74,6 +76,24 @@ void keepOffTaskbar(QWidget& window) {
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, states, XCB_ATOM_ATOM, AtomFormat, 1,
                         &skipTaskbar);
     xcb_flush(connection);
+}
+
+#elif defined(Q_OS_WIN)
+
+Qt::WindowType typeWithoutTaskbarButton() {
+    return Qt::Dialog;
+}
+
+void keepOffTaskbar(QWidget& window) {
+    window.winId(); // Qt gives the native window its transient parent as its owner
+    QWindow* handle = window.windowHandle();
+    if (handle == nullptr || handle->transientParent() != nullptr)
+        return;
+    // Never shown, and gone with the window: an owner that ties it to no other window.
+    auto* owner = new QWindow;
+    static_cast<QObject*>(owner)->setParent(&window);
+    owner->create();
+    handle->setTransientParent(owner);
 }
 
 #else

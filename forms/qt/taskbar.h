@@ -1,7 +1,9 @@
 // Keeps a top-level window off the taskbar. On X11 the window stays a normal, independent
 // window that asks the window manager to leave it off the taskbar (a tool window would be
-// kept above the program's other windows, and hidden with them by some window managers);
-// elsewhere it becomes a tool window, which the platforms keep off their taskbars.
+// kept above the program's other windows, and hidden with them by some window managers). On
+// Windows it becomes a dialog owned by a hidden window of its own, as a window without a
+// taskbar button is there (a tool window would get a small tool-window title bar). Elsewhere
+// it becomes a tool window, which the platforms keep off their taskbars.
 #pragma once
 
 #include <QWidget>

@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
 #endif
 
 namespace forms::qt::testing {
@@ -43,6 +45,7 @@ TEST_F(Dialog, IsAFixedWindowAtItsDesignPlaceThatKeepsTheProgramRunning) {
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::MSWindowsFixedSizeDialogHint) << "a thin dialog frame on Windows";
     EXPECT_TRUE(window->testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(window->minimumSize(), QSize(230, 222));
     EXPECT_EQ(window->maximumSize(), QSize(230, 222));
@@ -86,11 +89,24 @@ std::vector<std::string> netWmStates(QWidget& window) {
 TEST_F(Dialog, HasNoTaskbarButtonYetIsAnIndependentWindow) {
     form.window().setVisible(true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+#ifdef Q_OS_WIN
+    // Owned, as a window without a taskbar button is on Windows, but by no window of its program.
+    EXPECT_EQ(window->windowType(), Qt::Dialog) << "a tool window has a small title bar";
+    const QWindow* owner = window->windowHandle()->transientParent();
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(owner->isVisible());
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        const auto hwnd = reinterpret_cast<HWND>(window->winId());
+        EXPECT_EQ(GetWindow(hwnd, GW_OWNER), reinterpret_cast<HWND>(owner->winId()));
+        EXPECT_FALSE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
+    }
+#else
     EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         EXPECT_EQ(window->windowType(), Qt::Tool);
         return;
     }
+#endif
 #ifdef FORMS_QT_XCB
     EXPECT_EQ(window->windowType(), Qt::Window) << "kept above the main window otherwise";
     form.window().setVisible(false);
@@ -98,8 +114,6 @@ TEST_F(Dialog, HasNoTaskbarButtonYetIsAnIndependentWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const auto states = netWmStates(*window);
     EXPECT_EQ(std::count(states.begin(), states.end(), "_NET_WM_STATE_SKIP_TASKBAR"), 1);
-#else
-    GTEST_SKIP() << "built without libxcb: a tool window";
 #endif
 }
 
