@@ -4,6 +4,7 @@
 #include "forms/qt/qt_text.h"
 
 #include <QFontDatabase>
+#include <QString>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -32,39 +33,39 @@ constexpr double defaultDialogPoints = 9;
 constexpr double pixelsPerPoint = static_cast<double>(PixelsPerInch) / PointsPerInch;
 
 // The family to ask Qt for: the face's own where it is installed (hasFamily() also knows a
-// family by its localised name), else the first installed stand-in, named directly rather than
-// as a Qt substitution. Qt has fontconfig rank every installed font as fallbacks, on the way to
-// the first frame, whenever a font names a family it lacks or more than one family; with one
-// installed family only for a glyph the family lacks.
-QStringList resolve(const Substitute& substitute) {
-    const QString own = toQString(substitute.family);
+// family by its localised name), else the first installed stand-in, else the system's font for
+// text, named directly rather than as a Qt substitution. Qt has fontconfig rank every installed
+// font as fallbacks, on the way to the first frame, whenever a font names a family it lacks or
+// more than one family; with one installed family only for a glyph the family lacks. And a
+// family Qt lacks may fall back to any font: under Wine without Windows' fonts, to a math font
+// whose glyph boxes are so tall that Qt's line edit centres the text out of sight.
+QString resolve(std::u16string_view family, std::initializer_list<const char*> standIns) {
+    const QString own = toQString(family);
     if (QFontDatabase::hasFamily(own))
-        return {own};
+        return own;
     // Stand-ins go by their own names; unlike hasFamily(), the list asks fontconfig nothing.
     const QStringList installed = QFontDatabase::families();
-    QStringList standIns;
-    for (const char* name : substitute.standIns) {
+    for (const char* name : standIns) {
         const QString standIn = QString::fromLatin1(name);
         if (installed.contains(standIn, Qt::CaseInsensitive))
-            return {standIn};
-        standIns << standIn;
+            return standIn;
     }
-    return standIns; // none is installed: Qt falls back from them
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-QStringList familiesFor(std::u16string_view family) {
+QString familyFor(std::u16string_view family) {
     // Qt knows no vertical-writing faces ("@" and the family's name): text in one is drawn
     // upright in its family.
     if (family.starts_with(u'@'))
         family.remove_prefix(1);
     const auto* substitute = std::ranges::find(substitutes, family, &Substitute::family);
     if (substitute == std::end(substitutes))
-        return {toQString(family)};
-    static std::optional<QStringList> resolved[std::size(substitutes)];
-    std::optional<QStringList>& families = resolved[substitute - std::begin(substitutes)];
-    if (!families)
-        families = resolve(*substitute);
-    return *families;
+        return resolve(family, {});
+    static std::optional<QString> resolved[std::size(substitutes)];
+    std::optional<QString>& chosen = resolved[substitute - std::begin(substitutes)];
+    if (!chosen)
+        chosen = resolve(substitute->family, substitute->standIns);
+    return *chosen;
 }
 
 } // namespace
@@ -72,7 +73,7 @@ QStringList familiesFor(std::u16string_view family) {
 QFont faceFont(const Font& font) {
     const bool useDefault = font.name.empty();
     QFont result;
-    result.setFamilies(familiesFor(useDefault ? defaultDialogFamily : font.name));
+    result.setFamily(familyFor(useDefault ? defaultDialogFamily : font.name));
     const double points = useDefault || font.points <= 0 ? defaultDialogPoints : font.points;
     result.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
     result.setWeight(QFont::Normal);

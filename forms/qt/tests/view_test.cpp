@@ -1,4 +1,5 @@
 // The main window of a face: clicks, typing, colours, geometry, repaints and timers.
+#include "forms/qt/fonts.h"
 #include "forms/qt/qt_platform.h"
 #include "forms/qt/qt_view.h"
 #include "forms/qt/text_box_edit.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPaintEvent>
@@ -145,6 +147,21 @@ TEST_F(MainFace, TextGoesBothWaysAndOnlyTheUsersIsCutAtTheLimitWithABeep) {
     EXPECT_EQ(text1->text().size(), limit);
     EXPECT_EQ(beeps, 2);
     TextBoxEdit::refusalSound = sound;
+}
+
+TEST_F(MainFace, TextInALineIsDrawnInWhateverFontCanDrawIt) {
+    QWidget* text2 = line("Text2");
+    form.element<TextBox>("Text2").setText(u"15");
+    // The face's font, and one installed nowhere, for which the system's font stands in.
+    for (const Font& font : {Font{u"HG丸ｺﾞｼｯｸM-PRO", 48}, Font{u"Nowhere Gothic", 48}}) {
+        text2->setFont(faceFont(font));
+        const QImage image = text2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int inked = 0; // pixels in the text's colour
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += image.pixel(x, y) == qRgb(0, 128, 0);
+        EXPECT_GT(inked, 100) << QFontInfo(text2->font()).family().toStdString();
+    }
 }
 
 TEST_F(MainFace, PaintsShapesInStackingOrderWithTheirColours) {
