@@ -44,6 +44,15 @@ QString menuText(std::u16string_view caption) {
     return toQString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// The height the window's layout gives its menu bar at that width: some styles (Windows') make
+// it taller than the bar's size hint.
+int menuBarHeight(const QWidget* menuBar, int width) {
+    if (menuBar == nullptr)
+        return 0;
+    const int height = menuBar->heightForWidth(width);
+    return height >= 0 ? height : menuBar->sizeHint().height();
+}
+
 // Decoded once and then shared: a window made anew gets the same pixmap, so what Qt caches
 // for it is found again instead of piling up under new keys.
 QPixmap pixmapOf(const ImageProvider& images, std::string_view name) {
@@ -198,7 +207,7 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
     if (keyBindings_ != nullptr)
         keyBindings_->watchWindow();
 
-    place(design, canvas->sizeHint(), menuBar != nullptr ? menuBar->sizeHint().height() : 0);
+    place(design, canvas->sizeHint(), menuBarHeight(menuBar, canvas->sizeHint().width()));
 }
 
 QWidget* QtView::buildMenuBar(const FaceDesign& face) {
