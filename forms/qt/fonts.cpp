@@ -20,10 +20,17 @@ struct Substitute {
     std::initializer_list<const char*> standIns; // first choice first
 };
 
-// The Windows families the faces name, and what draws them where they are missing.
+// The Windows families the faces name, and what draws them where they are missing: on
+// Windows, Windows' own Japanese families after the rounded look-alike (Windows has no rounded
+// Japanese family but the one that comes with Office); elsewhere Debian's families.
 constexpr Substitute substitutes[] = {
+#ifdef Q_OS_WIN
+    {u"HG丸ｺﾞｼｯｸM-PRO", {"MotoyaLMaru", "Meiryo UI", "Yu Gothic UI", "MS PGothic"}},
+    {u"ＭＳ Ｐゴシック", {"MS PGothic", "Yu Gothic UI", "Meiryo UI", "IPAPGothic"}},
+#else
     {u"HG丸ｺﾞｼｯｸM-PRO", {"MotoyaLMaru", "IPAPGothic"}},
     {u"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic"}},
+#endif
 };
 
 // What a Japanese Windows uses for dialogs when a form names no font.
