@@ -177,8 +177,13 @@ TEST_F(Dialog, AViewDestroyedByItsOwnButtonGoesSafely) {
 // Runs the event loop around `step` and tells how it ended: 0 when the program quit by
 // itself, 7 when it was still running a little later.
 int runAround(const std::function<void()>& step) {
+    // Gone with this run: left to fire later, outside any event loop, exit() would make the
+    // next modal loop of another test return at once.
+    QTimer stillRunning;
+    stillRunning.setSingleShot(true);
+    QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    stillRunning.start(500);
     QTimer::singleShot(0, step);
-    QTimer::singleShot(500, [] { QCoreApplication::exit(7); });
     return QApplication::exec();
 }
 
