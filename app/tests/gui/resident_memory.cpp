@@ -1,10 +1,33 @@
 #include "resident_memory.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// needs windows.h first
+#include <psapi.h>
+#else
 #include <fstream>
 #include <sstream>
 #include <string>
+#endif
 
 namespace gui_test {
+
+#ifdef _WIN32
+
+ResidentMemory residentMemory() {
+    ResidentMemory memory;
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(),
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters)) {
+        memory.vmRssKb = static_cast<long>(counters.WorkingSetSize / 1024);
+        memory.rssAnonKb = static_cast<long>(counters.PrivateUsage / 1024);
+    }
+    return memory;
+}
+
+#else
 
 ResidentMemory residentMemory() {
     ResidentMemory memory;
@@ -21,5 +44,7 @@ ResidentMemory residentMemory() {
     }
     return memory;
 }
+
+#endif
 
 } // namespace gui_test

@@ -1,6 +1,6 @@
-// This process's resident memory as the kernel counts it in /proc/self/status: all of it
-// (VmRSS) and the anonymous part (RssAnon), which is the program's own heap rather than
-// mapped libraries and fonts. Where there is no /proc both read -1.
+// This process's resident memory: all of it (VmRSS in /proc/self/status on Linux, the working
+// set on Windows) and the part that is the program's own heap rather than mapped libraries and
+// fonts (RssAnon; on Windows the private bytes). Where neither can be read both are -1.
 #pragma once
 
 namespace gui_test {

@@ -1,8 +1,8 @@
 // The program's pictures decode with Qt's own PNG reader, without loading image-format plugins.
 #include "forms/qt/png_image.h"
+#include "image_format_plugins.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -21,23 +21,23 @@ QPixmap decode(const QByteArray& bytes) {
                       static_cast<std::size_t>(bytes.size())});
 }
 
-// How many of the process's mappings come from image-format plugins (Linux; 0 elsewhere).
-int imageFormatPluginMappings() {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return 0;
-    return static_cast<int>(maps.readAll().count("/imageformats/"));
+QImage decoded(const QByteArray& bytes) {
+    return decode(bytes).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-TEST(PngImage, DecodesWithoutLoadingImageFormatPlugins) {
-    const int pluginsBefore = imageFormatPluginMappings();
-    const QImage image = decode(QByteArray(twoPixels, sizeof twoPixels - 1))
-                             .toImage()
-                             .convertToFormat(QImage::Format_ARGB32);
+TEST(PngImage, DecodesThePicture) {
+    const QImage image = decoded(QByteArray(twoPixels, sizeof twoPixels - 1));
     ASSERT_EQ(image.size(), QSize(1, 2));
     EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 128, 0));
     EXPECT_EQ(image.pixelColor(0, 1), QColor(0, 0, 255));
-    EXPECT_EQ(imageFormatPluginMappings(), pluginsBefore);
+}
+
+TEST(PngImage, DecodesWithoutLoadingImageFormatPlugins) {
+    const std::optional<int> before = testing::imageFormatPluginsLoaded();
+    if (!before)
+        GTEST_SKIP() << "cannot tell here (a static Qt has its plugins linked in)";
+    EXPECT_FALSE(decoded(QByteArray(twoPixels, sizeof twoPixels - 1)).isNull());
+    EXPECT_EQ(testing::imageFormatPluginsLoaded(), before);
 }
 
 TEST(PngImage, AnythingElseIsNoPicture) {
