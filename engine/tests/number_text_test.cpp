@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -103,11 +104,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A Qt program takes its C locale from the environment; the decimal point must not follow.
 TEST(NumberText, IgnoresTheCLocale) {
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (german == nullptr)
-        german = std::setlocale(LC_ALL, "de_DE");
-    if (german == nullptr)
-        GTEST_SKIP() << "no German locale installed";
+    // POSIX names, then Windows' (the C runtime's and the locale name).
+    const char* german = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE", "German_Germany.1252", "de-DE"}) {
+        german = std::setlocale(LC_ALL, name);
+        if (german != nullptr)
+            break;
+    }
+    if (german == nullptr || std::localeconv()->decimal_point != std::string_view(","))
+        GTEST_SKIP() << "no German locale with a decimal comma installed";
     EXPECT_EQ(engine::writeNumber(0.5), u"0.5");
     EXPECT_EQ(engine::readNumber(u"1.5").value, 1.5);
     std::setlocale(LC_ALL, "C");
