@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -17,8 +18,10 @@ std::uint32_t bigEndianAt(std::span<const unsigned char> bytes, std::size_t at) 
            std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
 }
 
+// The folder's name is UTF-8, which a narrow path on Windows would read in the ANSI code page.
 std::vector<unsigned char> fileBytes(const std::string& relativePath) {
-    std::ifstream file(std::string(POKOTAMA_ICONS_DIR) + "/" + relativePath, std::ios::binary);
+    const std::filesystem::path folder(u8"" POKOTAMA_ICONS_DIR);
+    std::ifstream file(folder / relativePath, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
