@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws ぽこたま's icons from the pixel maps in artwork.txt.
 
-Writes the program's icon group (pokotama.ico: 32 x 32 in 2 colours, 32 x 32
-and 16 x 16 in 16 colours), the About window's picture (about.ico, one
-32 x 32 image in 16 colours, 766 bytes), and PNG renderings of both: the
-program's icon in the hicolor sizes under hicolor/, the About picture as
-about.png. Larger PNGs are the pixel art scaled up by whole factors.
+Writes the program's icon group (pokotama.ico: 32 x 32 in 2 colours; 32 x 32,
+16 x 16, 48 x 48 and 256 x 256 in 16 colours, the larger two scaled up as the
+PNGs are), the About window's picture (about.ico, one 32 x 32 image in 16
+colours, 766 bytes), and PNG renderings of both: the program's icon in the
+hicolor sizes under hicolor/, the About picture as about.png. Larger PNGs are
+the pixel art scaled up by whole factors.
 
     make_icons.py           rewrite every file
     make_icons.py --check   only report files that differ from artwork.txt
@@ -139,26 +140,27 @@ def pack_rows(rows, bits):
     return bytes(out)
 
 
-def ico_image(image, bits):
+def ico_image(image, bits, scale=1):
     """One icon image: BITMAPINFOHEADER, palette, colour bits, AND mask."""
+    rows = ["".join(c * scale for c in row) for row in image.rows for _ in range(scale)]
     if bits == 1:
         palette = [(0, 0, 0), (255, 255, 255)]
         colours = [
             [0 if c == TRANSPARENT else int(image.palette.mono_white[c]) for c in row]
-            for row in image.rows
+            for row in rows
         ]
     else:
         palette = [image.palette.rgb[c] for c in image.palette.chars]
         palette += [(0, 0, 0)] * (16 - len(palette))
-        colours = [[image.palette.index(c) for c in row] for row in image.rows]
-    mask = [[int(c == TRANSPARENT) for c in row] for row in image.rows]
+        colours = [[image.palette.index(c) for c in row] for row in rows]
+    mask = [[int(c == TRANSPARENT) for c in row] for row in rows]
     xor_bits = pack_rows(colours, bits)
     and_bits = pack_rows(mask, 1)
     header = struct.pack(
         "<IiiHHIIiiII",
         40,
-        image.width,
-        image.height * 2,
+        image.width * scale,
+        image.height * scale * 2,
         1,
         bits,
         0,
@@ -173,14 +175,13 @@ def ico_image(image, bits):
 
 
 def ico_file(entries):
-    """entries: list of (image, bits)."""
-    blobs = [ico_image(image, bits) for image, bits in entries]
+    """entries: list of (image, bits, scale). A size of 256 is written as 0 in the directory."""
+    blobs = [ico_image(image, bits, scale) for image, bits, scale in entries]
     out = struct.pack("<HHH", 0, 1, len(entries))
     offset = 6 + 16 * len(entries)
-    for (image, bits), blob in zip(entries, blobs):
-        out += struct.pack(
-            "<BBBBHHII", image.width, image.height, 1 << bits, 0, 1, bits, len(blob), offset
-        )
+    for (image, bits, scale), blob in zip(entries, blobs):
+        width, height = image.width * scale % 256, image.height * scale % 256
+        out += struct.pack("<BBBBHHII", width, height, 1 << bits, 0, 1, bits, len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
 
@@ -226,12 +227,13 @@ def outputs(images):
     files = {
         "pokotama.ico": ico_file(
             [
-                (images["pokotama32"], 1),
-                (images["pokotama32"], 4),
-                (images["pokotama16"], 4),
+                (images["pokotama32"], 1, 1),
+                (images["pokotama32"], 4, 1),
+                (images["pokotama16"], 4, 1),
             ]
+            + [(images[HICOLOR_SIZES[size][0]], 4, HICOLOR_SIZES[size][1]) for size in (48, 256)]
         ),
-        "about.ico": ico_file([(images["about32"], 4)]),
+        "about.ico": ico_file([(images["about32"], 4, 1)]),
         "about.png": png_file(images["about32"].rgba()),
     }
     for size, (name, scale) in HICOLOR_SIZES.items():

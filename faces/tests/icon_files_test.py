@@ -24,6 +24,7 @@ def read_ico(data):
         width, height, colours, reserved, planes, bits, size, offset = struct.unpack_from(
             "<BBBBHHII", data, 6 + 16 * i
         )
+        width, height = width or 256, height or 256  # a byte each: 0 stands for 256
         header = struct.unpack_from("<IiiHHIIiiII", data, offset)
         (hsize, hwidth, hheight, hplanes, hbits, compression, image_size) = header[:7]
         palette_bytes = 4 << hbits if hbits <= 8 else 0
@@ -134,10 +135,12 @@ class IconFileTest(unittest.TestCase):
                 self.assertGreaterEqual(len(opaque), 2, "the picture is more than a blot")
         self.assertEqual(end, len(data))
 
-    def test_program_icon_holds_three_images(self):
+    def test_program_icon_holds_its_five_images(self):
         data = (ICONS / "pokotama.ico").read_bytes()
         images = read_ico(data)
-        self.check_images(data, images, [(32, 32, 1), (32, 32, 4), (16, 16, 4)])
+        self.check_images(
+            data, images, [(32, 32, 1), (32, 32, 4), (16, 16, 4), (48, 48, 4), (256, 256, 4)]
+        )
         self.assertEqual(images[0]["palette"], [(0, 0, 0), (255, 255, 255)])
 
     def test_about_picture_is_one_766_byte_16_colour_icon(self):
@@ -152,7 +155,8 @@ class IconFileTest(unittest.TestCase):
 
     def test_pngs_have_their_sizes_and_show_the_icon_pictures(self):
         program = read_ico((ICONS / "pokotama.ico").read_bytes())
-        same_as_icon = {16: program[2]["pixels"], 32: program[1]["pixels"]}
+        sizes = (32, 16, 48, 256)  # of the 16-colour images, in file order
+        same_as_icon = {size: image["pixels"] for size, image in zip(sizes, program[1:])}
         for size in HICOLOR_SIZES:
             with self.subTest(size=size):
                 rows = read_png((ICONS / f"hicolor/{size}x{size}/apps/pokotama.png").read_bytes())

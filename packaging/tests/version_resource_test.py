@@ -133,7 +133,7 @@ class VersionResourceTest(unittest.TestCase):
         self.assertEqual(translation[0], "Translation")
         self.assertEqual(struct.unpack("<HH", translation[1]), (0x0411, 1200))
 
-    def test_icon_group_holds_the_three_program_icon_images(self):
+    def test_icon_group_holds_the_five_program_icon_images(self):
         groups = [body for (kind, _), (_, body) in self.resources.items() if kind == RT_GROUP_ICON]
         self.assertEqual(len(groups), 1)
         _, _, count = struct.unpack_from("<HHH", groups[0], 0)
@@ -142,8 +142,10 @@ class VersionResourceTest(unittest.TestCase):
             entry = struct.unpack_from("<BBBBHHIH", groups[0], 6 + 14 * i)
             width, height, _, _, _, bits, size, icon_id = entry
             self.assertEqual(len(self.resources[(RT_ICON, icon_id)][1]), size)
-            images.append((width, height, bits))
-        self.assertEqual(images, [(32, 32, 1), (32, 32, 4), (16, 16, 4)])
+            images.append((width or 256, height or 256, bits))
+        self.assertEqual(
+            images, [(32, 32, 1), (32, 32, 4), (16, 16, 4), (48, 48, 4), (256, 256, 4)]
+        )
 
 
 if __name__ == "__main__":
