@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Compiles the Windows resource script with windres and reads the version and icon group back.
+"""Compiles a filled-in copy of the Windows resource script with windres and reads the version
+and icon group back.
 
-usage: version_resource_test.py <source tree's root>
+usage: version_resource_test.py <pokotama.rc> <source tree's root> <version it was filled in with>
 Exits with 77 (skipped) where no windres is installed.
 """
 
@@ -14,7 +15,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
-ROOT = Path(sys.argv.pop(1) if len(sys.argv) > 1 else Path(__file__).parents[2])
+SCRIPT, ROOT, VERSION = Path(sys.argv.pop(1)), Path(sys.argv.pop(1)), sys.argv.pop(1)
 SKIPPED = 77
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
@@ -35,8 +36,7 @@ def compile_rc(windres, output):
     prefix = windres[: -len("windres")]
     if not shutil.which(prefix + "gcc") and shutil.which("cpp"):
         command.append("--preprocessor=" + shutil.which("cpp"))
-    script = ROOT / "packaging" / "pokotama.rc"
-    command += ["-i", str(script), "-O", "res", "-o", str(output)]
+    command += ["-i", str(SCRIPT), "-O", "res", "-o", str(output)]
     subprocess.run(command, check=True)
 
 
@@ -99,14 +99,17 @@ class VersionResourceTest(unittest.TestCase):
         tree, _ = read_version_node(body)
         return tree
 
-    def test_fixed_part_is_application_1_0_0_0_for_32_bit_windows(self):
+    def test_fixed_part_is_an_application_of_the_version_for_32_bit_windows(self):
         key, value, _, _ = self.version_tree()
         self.assertEqual(key, "VS_VERSION_INFO")
         signature, _, file_ms, file_ls, product_ms, product_ls, _, flags, os_, kind, subtype = (
             struct.unpack("<13I", value)[:11]
         )
         self.assertEqual(signature, 0xFEEF04BD)
-        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (0x00010000, 0, 0x00010000, 0))
+        major, minor, patch, tweak = (int(n) for n in VERSION.split("."))
+        wanted = (major << 16 | minor, patch << 16 | tweak)
+        self.assertEqual((file_ms, file_ls), wanted)
+        self.assertEqual((product_ms, product_ls), wanted)
         self.assertEqual(flags, 0)
         self.assertEqual((os_, kind, subtype), (0x4, 0x1, 0))  # VOS__WINDOWS32, VFT_APP
 
@@ -122,11 +125,12 @@ class VersionResourceTest(unittest.TestCase):
             strings,
             {
                 "CompanyName": "森\u3000結",
-                "FileVersion": "1.00",
+                "FileDescription": "ぽこたま",
+                "FileVersion": VERSION,
                 "InternalName": "ぽこたま",
-                "OriginalFilename": "ぽこたま.exe",
+                "OriginalFilename": "pokotama.exe",
                 "ProductName": "ぽこたま",
-                "ProductVersion": "1.00",
+                "ProductVersion": VERSION,
             },
         )
         (translation,) = blocks["VarFileInfo"]
