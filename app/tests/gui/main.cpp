@@ -1,13 +1,13 @@
 // The GUI tests' main: with --program=SCENARIO it is the program itself on the application
 // runner (see program_run.h); otherwise a QApplication named as the program, and the tests.
+#include "forms/qt/tests/test_platform.h"
 #include "program_run.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    forms::qt::testing::chooseTestPlatform();
     if (const auto exitCode = gui_test::runProgramIfAsked(argc, argv))
         return *exitCode;
     QApplication application(argc, argv);

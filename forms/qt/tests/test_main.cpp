@@ -1,9 +1,10 @@
+#include "test_platform.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    forms::qt::testing::chooseTestPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ぽこたま")); // message boxes take it
     ::testing::InitGoogleTest(&argc, argv);
