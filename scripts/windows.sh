@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Cross-builds ぽこたま and its tests for 64-bit Windows with MinGW-w64 in build-windows/ and
+# runs them under Wine: the toolkit-free tests, and the window tests on the offscreen and the
+# windows platform on a virtual X server. Its last line is CTest's summary.
+#
+# The window needs a Qt for MinGW: the static Qt 6.4.2 of shared/windows/, found as
+# $POKOTAMA_QT_MINGW_ARCHIVE, as ../shared/windows/ beside this checkout or under
+# /work/shared/windows/, and unpacked once into $POKOTAMA_CACHE (~/.cache/pokotama by default;
+# Wine's files go there too). Without one only the toolkit-free part is built and tested, and
+# the script says so. POKOTAMA_WERROR=ON turns compiler warnings into errors (CI does).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+mode=${1:-test}
+repo=$(pwd)
+cache=${POKOTAMA_CACHE:-$HOME/.cache/pokotama}
+build=build-windows
+qt_archive_name=qt-mingw-6.4.2-static.tar.xz
+
+# One Wine session for the whole run, kept by a persistent wineserver (Wine's cold start costs
+# seconds per program), with its own output going nowhere; the tests run through
+# cmake/run-under-wine.sh.
+export WINEPREFIX=$cache/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+start_wine() {
+    wineserver -k 2>/dev/null || true
+    if [ ! -f "$WINEPREFIX/pokotama.stamp" ]; then
+        echo "Setting up Wine in $WINEPREFIX"
+        wineboot -i </dev/null >/dev/null 2>&1
+        # One virtual desktop for all windows: Wine is its own window manager there, instead of
+        # waiting two seconds for a window manager that Xvfb lacks each time a window hides.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
+            >/dev/null 2>&1
+        # Wine's window captions in a font that has Japanese.
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Tahoma /d IPAPGothic /f \
+            >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/pokotama.stamp"
+    fi
+    # The fonts "installed" on this Windows: on the offscreen platform Qt reads them from there.
+    local font
+    for font in /usr/share/fonts/truetype/motoya-l-maruberi/MTLmr3m.ttf \
+        /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf \
+        /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf \
+        /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf; do
+        ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot </dev/null >/dev/null 2>&1
+}
+
+# Run by the script itself on the virtual X server: starts Wine there, then the command.
+if [ "$mode" = --on-display ]; then
+    shift
+    start_wine
+    trap 'wineserver -k' EXIT
+    "$@"
+    exit
+fi
+
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+    qt6-base-dev qt6-base-dev-tools wine wine64 xvfb xauth xz-utils
+    fonts-motoya-l-maruberi fonts-ipafont-gothic fonts-dejavu-core)
+ensure_packages "${WINDOWS_PACKAGES[@]}"
+
+find_qt_archive() {
+    local candidate
+    for candidate in "${POKOTAMA_QT_MINGW_ARCHIVE:-}" "../shared/windows/$qt_archive_name" \
+        "/work/shared/windows/$qt_archive_name"; do
+        if [ -n "$candidate" ] && [ -f "$candidate" ]; then
+            readlink -f "$candidate"
+            return
+        fi
+    done
+}
+
+# Unpacks the archive into the cache unless that very archive is unpacked there already.
+unpack_qt() {
+    local archive=$1 stamp
+    stamp="$(stat -c '%s %Y' "$archive") $archive"
+    if [ "$(cat "$cache/qt-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
+        echo "Unpacking $archive into $cache"
+        rm -rf "$cache/qt-mingw" "$cache/qt-mingw.stamp" "$cache/qt-mingw.tmp"
+        mkdir -p "$cache/qt-mingw.tmp"
+        tar -C "$cache/qt-mingw.tmp" -xJf "$archive"
+        mv "$cache/qt-mingw.tmp/qt-mingw" "$cache/qt-mingw"
+        rmdir "$cache/qt-mingw.tmp"
+        echo "$stamp" >"$cache/qt-mingw.stamp"
+    fi
+}
+
+gui=ON
+qt_archive=$(find_qt_archive)
+if [ -n "$qt_archive" ]; then
+    unpack_qt "$qt_archive"
+else
+    gui=OFF
+fi
+
+configure_and_build() {
+    local qt_options=()
+    if [ "$gui" = ON ]; then
+        qt_options=(-DCMAKE_PREFIX_PATH="$cache/qt-mingw" -DQT_HOST_PATH=/usr
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+    fi
+    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+        -DPOKOTAMA_GTEST_SOURCE_DIR=/usr/src/googletest \
+        -DPOKOTAMA_GUI="$gui" -DPOKOTAMA_WERROR="${POKOTAMA_WERROR:-OFF}" \
+        "${qt_options[@]}" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" "$@"
+}
+
+configure_and_build
+mkdir -p "$build/logs"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display \
+    ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300 |
+    tee "$build/logs/ctest.log"
+
+if [ "$gui" = OFF ]; then
+    cat <<EOF
+
+************************************************************************************************
+* The Windows window and its tests were SKIPPED: no Qt for MinGW-w64 was found (looked for
+* \$POKOTAMA_QT_MINGW_ARCHIVE, ../shared/windows/$qt_archive_name and
+* /work/shared/windows/$qt_archive_name). Only the toolkit-free libraries were built for
+* Windows and tested under Wine.
+************************************************************************************************
+EOF
+fi
+
+# The test runner's summary comes last.
+grep -E 'tests passed, [0-9]+ tests failed out of' "$build/logs/ctest.log"
