@@ -3,6 +3,8 @@
 # runs them under Wine: the toolkit-free tests, and the window tests on the offscreen and the
 # windows platform on a virtual X server. Its last line is CTest's summary.
 #
+#   scripts/windows.sh              build, test, and make the ZIP package (build-windows/)
+#
 # The window needs a Qt for MinGW: the static Qt 6.4.2 of shared/windows/, found as
 # $POKOTAMA_QT_MINGW_ARCHIVE, as ../shared/windows/ beside this checkout or under
 # /work/shared/windows/, and unpacked once into $POKOTAMA_CACHE (~/.cache/pokotama by default;
@@ -118,7 +120,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display \
     ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300 |
     tee "$build/logs/ctest.log"
 
-if [ "$gui" = OFF ]; then
+if [ "$gui" = ON ]; then
+    # The ZIP package for users, which must hold the program (with a static Qt, all of it).
+    rm -f "$build"/pokotama-*.zip
+    (cd "$build" && cpack -G ZIP >/dev/null)
+    package=$(ls "$build"/pokotama-*.zip)
+    cmake -E tar tf "$package" | grep -q '/bin/pokotama\.exe$' ||
+        { echo "$package lacks bin/pokotama.exe" >&2; exit 1; }
+    echo "Package: $repo/$package ($(cmake -E tar tf "$package" | grep -vc '/$') files)"
+else
     cat <<EOF
 
 ************************************************************************************************
