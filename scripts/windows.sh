@@ -4,6 +4,7 @@
 # windows platform on a virtual X server. Its last line is CTest's summary.
 #
 #   scripts/windows.sh              build, test, and make the ZIP package (build-windows/)
+#   scripts/windows.sh screenshot   build the program and take docs/windows.png under Wine
 #
 # The window needs a Qt for MinGW: the static Qt 6.4.2 of shared/windows/, found as
 # $POKOTAMA_QT_MINGW_ARCHIVE, as ../shared/windows/ beside this checkout or under
@@ -17,7 +18,7 @@ source scripts/packages.sh
 mode=${1:-test}
 repo=$(pwd)
 cache=${POKOTAMA_CACHE:-$HOME/.cache/pokotama}
-build=build-windows
+build="build-windows"
 qt_archive_name=qt-mingw-6.4.2-static.tar.xz
 
 # One Wine session for the whole run, kept by a persistent wineserver (Wine's cold start costs
@@ -52,6 +53,42 @@ start_wine() {
     wineboot </dev/null >/dev/null 2>&1
 }
 
+# Starts the program, keys 1 2 ＋ 3 ＝ with the mouse, opens the About window and photographs
+# Wine's desktop around both windows into docs/windows.png.
+take_screenshot() {
+    (wine "$build/pokotama.exe" </dev/null >/dev/null 2>&1 &)
+    local main="" about="" _
+    for _ in $(seq 100); do
+        main=$(xdotool search --name '^ぽこたま$' 2>/dev/null | head -1 || true)
+        [ -n "$main" ] && break
+        sleep 0.2
+    done
+    [ -n "$main" ] || { echo "The program's window did not appear." >&2; return 1; }
+    sleep 1
+    # Points in the window, whose frame's corner is 0,0: the keys 1 2 ＋ 3 ＝, then the menu
+    # バージョン and its item.
+    local point
+    for point in "131 462" "219 462" "428 302" "308 462" "524 309" "38 30" "65 54"; do
+        # shellcheck disable=SC2086 # two numbers
+        xdotool mousemove --window "$main" $point click 1
+        sleep 0.4
+    done
+    about=$(xdotool search --name '^ﾊﾞｰｼﾞｮﾝ情報$' 2>/dev/null | head -1 || true)
+    [ -n "$about" ] || { echo "The About window did not appear." >&2; return 1; }
+    sleep 1.5 # the lamps run a few ticks
+    # Both windows with a margin of the desktop around them.
+    local crop
+    crop=$(for window in "$main" "$about"; do xwininfo -id "$window"; done | awk '
+        /Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {
+            h = $2
+            if (n++ == 0 || x < left) left = x; if (n == 1 || y < top) top = y
+            if (x + w > right) right = x + w; if (y + h > bottom) bottom = y + h
+        }
+        END {printf "%dx%d+%d+%d", right - left + 24, bottom - top + 24, left - 12, top - 12}')
+    import -window root -crop "$crop" docs/windows.png
+}
+
 # Run by the script itself on the virtual X server: starts Wine there, then the command.
 if [ "$mode" = --on-display ]; then
     shift
@@ -65,6 +102,9 @@ WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-6
     qt6-base-dev qt6-base-dev-tools wine wine64 xvfb xauth xz-utils
     fonts-motoya-l-maruberi fonts-ipafont-gothic fonts-dejavu-core)
 ensure_packages "${WINDOWS_PACKAGES[@]}"
+if [ "$mode" = screenshot ]; then
+    ensure_packages xdotool imagemagick x11-utils
+fi
 
 find_qt_archive() {
     local candidate
@@ -98,6 +138,7 @@ if [ -n "$qt_archive" ]; then
     unpack_qt "$qt_archive"
 else
     gui=OFF
+    [ "$mode" = screenshot ] && { echo "No $qt_archive_name: no program to photograph." >&2; exit 1; }
 fi
 
 configure_and_build() {
@@ -113,6 +154,13 @@ configure_and_build() {
         "${qt_options[@]}" >/dev/null
     cmake --build "$build" --parallel "$(nproc)" "$@"
 }
+
+if [ "$mode" = screenshot ]; then
+    configure_and_build --target pokotama
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display take_screenshot
+    echo "$repo/docs/windows.png"
+    exit 0
+fi
 
 configure_and_build
 mkdir -p "$build/logs"
