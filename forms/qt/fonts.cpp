@@ -47,13 +47,13 @@ constexpr double pixelsPerPoint = static_cast<double>(PixelsPerInch) / PointsPer
 // family Qt lacks may fall back to any font: under Wine without Windows' fonts, to a math font
 // whose glyph boxes are so tall that Qt's line edit centres the text out of sight.
 QString resolve(std::u16string_view family, std::initializer_list<const char*> standIns) {
-    const QString own = toQString(family);
+    QString own = toQString(family);
     if (QFontDatabase::hasFamily(own))
         return own;
     // Stand-ins go by their own names; unlike hasFamily(), the list asks fontconfig nothing.
     const QStringList installed = QFontDatabase::families();
     for (const char* name : standIns) {
-        const QString standIn = QString::fromLatin1(name);
+        QString standIn = QString::fromLatin1(name);
         if (installed.contains(standIn, Qt::CaseInsensitive))
             return standIn;
     }
