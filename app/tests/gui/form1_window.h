@@ -47,12 +47,10 @@ class Form1Window {
 
     // Clicks the centres of the labels of the keys with these captions.
     void press(std::initializer_list<std::u16string_view> captions) {
-        for (std::u16string_view caption : captions)
-            qt_test::clickAt(client_, where(caption).center());
-    }
-    // The key's label with this caption, in pixels of the client area.
-    static QRect where(std::u16string_view caption) {
-        return qt_test::pixels(qt_test::label(faces::form1Face(), caption).rect);
+        for (std::u16string_view caption : captions) {
+            const forms::ElementDesign& label = qt_test::label(faces::form1Face(), caption);
+            qt_test::clickAt(client_, qt_test::pixels(label.rect).center());
+        }
     }
     // Chooses the menu item バージョン; gives the About window it shows, or null.
     QWidget* chooseVersion() {

@@ -1,10 +1,7 @@
-// Two parts of the renderer on their own: which key presses a face can bind (the keypad's
-// keys whatever the layout makes of them, Return, Escape and F9, never with Ctrl, Alt or Meta
-// held), and the deferred standard icons, which look exactly like the wrapped style's own.
-#include "forms/qt/deferred_icon_style.h"
+// Which key presses a face can bind: the keypad's keys whatever the layout makes of them,
+// Return, Escape and F9, never with Ctrl, Alt or Meta held.
 #include "forms/qt/key_bindings.h"
 
-#include <QImage>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
 #include <optional>
@@ -43,20 +40,6 @@ TEST(KeyboardKeyOf, TheKeypadReturnEscapeAndF9WithoutCtrlAltOrMeta) {
     for (const Row& row : rows) {
         const QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.text);
         EXPECT_EQ(keyboardKeyOf(press), row.bound) << row.what;
-    }
-}
-
-TEST(DeferredIconStyle, StandardIconsAreTheWrappedStylesOwn) {
-    const DeferredIconStyle style;
-    for (const auto icon :
-         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning}) {
-        const QIcon own = style.baseStyle()->standardIcon(icon);
-        const QIcon given = style.standardIcon(icon);
-        ASSERT_FALSE(own.isNull()) << icon;
-        for (const int size : {8, 32}) {
-            EXPECT_EQ(given.actualSize(QSize(size, size)), own.actualSize(QSize(size, size)));
-            EXPECT_EQ(given.pixmap(size).toImage(), own.pixmap(size).toImage()) << icon;
-        }
     }
 }
 
