@@ -108,8 +108,7 @@ class ShownFace : public ::testing::Test {
     explicit ShownFace(const FaceDesign& shown) : face(shown) {}
     void show() {
         form.window().setVisible(true);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     QWidget* widget(const ElementDesign& design) {
         for (auto* found : window->findChildren<QWidget*>(QString::fromUtf8(design.name)))
@@ -359,6 +358,8 @@ TEST_F(AboutFace, ThePictureSitsSunkenAndOnlyEnterOnTheFocusedButtonPressesIt) {
     expectCaptionsDrawn(atScale2(canvas));
 
     show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(QApplication::focusWidget(), picture);
     QTest::keyClick(picture, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), button);
