@@ -58,7 +58,8 @@ class RecordingForm final : public Form {
             if (design.kind == Kind::Timer) {
                 adopt(std::make_unique<Timer>(name));
                 on(name, [this, name] { ++ticks[name]; });
-            } else if (design.kind != Kind::Menu) {
+            } else if (design.kind == Kind::Label || design.kind == Kind::Button ||
+                       design.kind == Kind::MenuItem) {
                 on(name, design.index, [this, name] { events.push_back(name); });
             }
         }
