@@ -38,21 +38,6 @@ Step typed(const char* text) {
     return {{}, Qt::Key_unknown, {}, text};
 }
 
-// Answers each message box as a user pressing OK would, and keeps what it said.
-struct MessageWatch {
-    MessageWatch() {
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        poll.start(5);
-    }
-    QTimer poll;
-    QStringList seen;
-};
-
 TEST(Calculating, ByMouseKeypadAndTypingFromEitherLineWhichKeepsTheFocus) {
     struct Row {
         const char* what;
@@ -95,7 +80,15 @@ TEST(Calculating, ByMouseKeypadAndTypingFromEitherLineWhichKeepsTheFocus) {
         Form1Window main;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window()));
         main.line(row.focus)->setFocus();
-        MessageWatch messages;
+        QStringList messages; // each message box answered as a user pressing OK would
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll.start(5);
         for (const Step& step : row.steps) {
             for (std::u16string_view caption : step.clicked)
                 main.press({caption});
@@ -106,7 +99,7 @@ TEST(Calculating, ByMouseKeypadAndTypingFromEitherLineWhichKeepsTheFocus) {
         }
         EXPECT_EQ(main.text("Text1"), QString::fromUtf16(row.text1));
         EXPECT_EQ(main.text("Text2"), QString::fromUtf16(row.text2));
-        EXPECT_EQ(messages.seen,
+        EXPECT_EQ(messages,
                   row.message ? QStringList(QString::fromUtf16(row.message)) : QStringList());
         EXPECT_EQ(main.window()->focusWidget(), main.line(row.focus));
     }
