@@ -23,8 +23,8 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target form1_hostile_figures form1_long_run \
     >/dev/null
-driver=$build/app/tests/gui/form1_hostile_figures
-long_run=$build/app/tests/gui/form1_long_run
+driver=$build/bench/form1_hostile_figures
+long_run=$build/bench/form1_long_run
 
 start_private_xvfb
 

@@ -1,19 +1,18 @@
-"""Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
-
-Presses keys through their actions, hears which keyboard keys click them, reads and writes
-the display lines through the Text and EditableText interfaces, opens and closes the About
-window, meets the division-by-zero message box, and moves the keyboard focus into a display
-line with Tab. Exits 0 on success and 1 with the first failure.
-"""
+# Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
+#
+# Presses keys through their actions, hears which keyboard keys click them, reads and writes
+# the display lines through the Text and EditableText interfaces, opens and closes the About
+# window, meets the division-by-zero message box, and moves the keyboard focus into a display
+# line with Tab. On the way it looks at what the X server and the process show: the window
+# icon, the About window kept off the taskbar, no image-format plugin loaded. Exits 0 on
+# success and 1 with the first failure.
+import subprocess
 import sys
 import time
 
 import pyatspi
 from gi.repository import GLib
 
-KEYS = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "たす", "ひく", "かける", "わる",
-        "イコール", "てん", "ふごう", "クリア", "ぜんぶクリア"]
-ABOUT_TEXTS = ["ぽこたま", "ﾊﾞｰｼﾞｮﾝ1.0", "プロデュース", "プログラム", "企画"]
 events = []
 
 
@@ -26,8 +25,8 @@ def check(condition, message):
         raise Failure(message)
 
 
+# Returns probe()'s first true value, dispatching AT-SPI events while it waits.
 def wait_for(what, probe, seconds=10.0):
-    """Returns probe()'s first true value, dispatching AT-SPI events while it waits."""
     context = GLib.MainContext.default()
     deadline = time.monotonic() + seconds
     while True:
@@ -102,21 +101,58 @@ def expect_lines(window, formula, entry):
 
 def check_tree(window):
     keys = [d for d in descendants(window) if role(d) == "push button"]
-    check(sorted(k.name for k in keys) == sorted(KEYS),
-          f"keys heard as {sorted(k.name for k in keys)}")
+    names = [k.name for k in keys]
+    check(len(keys) == 19 and all(names) and len(set(names)) == 19, f"keys heard as {names}")
     for line in ("しき", "にゅうりょく"):
         node = find(window, "text", line)
         check(node is not None, f"no display line {line!r}")
         node.queryEditableText()
+    # Every key but C, which no keyboard key clicks, names its keys in its description.
+    undescribed = [k.name for k in keys if not k.description]
+    check(undescribed == ["クリア"], f"keys described without keyboard keys: {undescribed}")
+    check(not any(k.getState().contains(pyatspi.STATE_FOCUSABLE) for k in keys),
+          "a key takes the focus")
     equals = find(window, "push button", "イコール")
     check(equals.description == "テンキーのEnter、Enter",
           f"イコール is described as {equals.description!r}, not by its keyboard keys")
-    names = [d.name for d in descendants(window)]
-    check(not any(n.startswith("Shape") for n in names), "a face or lamp is in the tree")
     # The keys and both lines lie on one client area; faces and lamps are painted on it.
     client = keys[0].parent
-    check(client.childCount == len(KEYS) + 2,
-          f"the client area has {client.childCount} children, not {len(KEYS) + 2}")
+    check(client.childCount == len(keys) + 2,
+          f"the client area has {client.childCount} children, not {len(keys) + 2}")
+
+
+# Two faults of Qt 6.4's line edits that a screen reader meets: text attributes as an empty
+# run at the offset asked (Orca then drops the last character), and a word or sentence looked
+# up at the end of the text, which never returned (the call times out instead).
+def check_text_look_ups(window):
+    text = find(window, "text", "しき").queryText()
+    attributes = text.getAttributeRun(6, False)
+    check(tuple(attributes[1:]) == (0, 7), f"the attribute run at 6 is {attributes[1:]}")
+    for boundary, expected in ((pyatspi.TEXT_BOUNDARY_WORD_START, ("15", 5, 7)),
+                               (pyatspi.TEXT_BOUNDARY_SENTENCE_START, ("12＋3=15", 0, 7))):
+        try:
+            found = tuple(text.getTextAtOffset(7, boundary))
+        except GLib.Error as error:
+            raise Failure(f"a look-up at the end of the text does not return: {error}") from None
+        check(found == expected, f"the look-up at the end gives {found}, not {expected}")
+
+
+# The properties of the program's X window of that name (the one with a class: Qt's leader
+# window bears the program's name too).
+def x_property(window_name, *names):
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=True).stdout
+    window = next(line.split()[0] for line in tree.splitlines()
+                  if f'"{window_name}": ("' in line)
+    return subprocess.run(["xprop", "-id", window, *names], capture_output=True, text=True,
+                          check=True).stdout
+
+
+def check_x11_and_process(app):
+    sizes = wait_for("the window icon", lambda: x_property("ぽこたま", "_NET_WM_ICON").count("Icon ("))
+    check(sizes == 4, f"the window icon comes in {sizes} sizes, not 4")
+    with open(f"/proc/{app.get_process_id()}/maps", encoding="utf-8") as maps:
+        check("/imageformats/" not in maps.read(), "image-format plugins were loaded")
 
 
 def check_typing_through_editable_text(window):
@@ -138,13 +174,15 @@ def check_about_window(app, window):
                      if role(d) == "menu item" and d.name == "バージョン" and d.childCount == 0)
     press(menu_item)
     about = wait_for("the About window", lambda: top_window(app, "frame", "ﾊﾞｰｼﾞｮﾝ情報"))
+    # Its labels run no handler: a screen reader hears them as labels, not as buttons.
     heard = [(role(d), d.name) for d in descendants(about)]
-    for text in ABOUT_TEXTS:
-        check(any(r == "label" and name.startswith(text) for r, name in heard),
-              f"no label {text!r} in the About window, which holds {heard} "
-              "(a label without a click handler is a label once the view says so: "
-              "KeyLabel::setPressable)")
-    check(("image", "ぽこたま") in heard, f"no picture ぽこたま in {heard}")
+    check([name for r, name in heard if r == "push button"] == ["閉じる"] and
+          ("label", "ぽこたま") in heard and ("image", "ぽこたま") in heard,
+          f"the About window holds {heard}")
+    window_manager_hints = x_property("ﾊﾞｰｼﾞｮﾝ情報", "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE")
+    check("_NET_WM_STATE_SKIP_TASKBAR" in window_manager_hints and
+          "_NET_WM_WINDOW_TYPE_NORMAL" in window_manager_hints,
+          f"the About window is not a normal window off the taskbar: {window_manager_hints}")
     press(find(about, "push button", "閉じる"))
     wait_for("the About window to hide", lambda: not showing(about))
 
@@ -164,15 +202,15 @@ def check_division_by_zero_alert(app, window):
         (s for t, r, s in events if r == "alert" and t.startswith("window:activate")), None))
     heard = [d.name for d in descendants(alert)]
     check("0でわれないよ" in heard, f"the alert says {heard}")
+    check(alert.name == "ぽこたま", f"the alert is titled {alert.name!r}")
     press(find(alert, "push button"))
-    wait_for("the message box to close",
-             lambda: not showing(alert), 5)
+    wait_for("the message box to close", lambda: not showing(alert), 5)
     expect_lines(window, "8÷0=0", "0")
 
 
+# Tab into the entry line selects its text: the line is named as focused before that
+# selection is heard, or a screen reader reads a selection in a line it has not named.
 def check_focus_before_selection(window):
-    """Tab into the entry line selects its text: the line is named as focused before that
-    selection is heard, or a screen reader reads a selection in a line it has not named."""
     heard = []
     pyatspi.Registry.registerEventListener(
         lambda event: heard.append((event.type, event.source.name, event.detail1)),
@@ -205,8 +243,10 @@ def main():
     steps = [
         ("window", find_window),
         ("tree", lambda: check_tree(found["window"])),
+        ("x11 and process", lambda: check_x11_and_process(found["app"])),
         ("keys", lambda: (calculate(found["window"], ["1", "2", "たす", "3", "イコール"]),
                           expect_lines(found["window"], "12＋3=15", "15"))),
+        ("text look-ups", lambda: check_text_look_ups(found["window"])),
         ("editable text", lambda: check_typing_through_editable_text(found["window"])),
         ("about window", lambda: check_about_window(found["app"], found["window"])),
         ("alert", lambda: check_division_by_zero_alert(found["app"], found["window"])),

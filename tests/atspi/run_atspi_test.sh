@@ -18,23 +18,12 @@ fail() {
     exit 2
 }
 
-python=""
-for candidate in /usr/bin/python3 python3; do
-    if "$candidate" -c 'import pyatspi' 2>/dev/null; then
-        python=$candidate
-        break
-    fi
-done
-[ -n "$python" ] || fail "no python3 with pyatspi (package python3-pyatspi)"
+# Debian's own Python: pyatspi is a Debian package, not one of pip's.
+python=/usr/bin/python3
+"$python" -c 'import pyatspi' 2>/dev/null || fail "no python3 with pyatspi (package python3-pyatspi)"
 
-launcher=""
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher \
-    /usr/lib/at-spi2/at-spi-bus-launcher; do
-    if [ -x "$candidate" ]; then
-        launcher=$candidate
-        break
-    fi
-done
+launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher \
+    /usr/lib/at-spi2/at-spi-bus-launcher 2>/dev/null | head -n 1 || true)
 [ -n "$launcher" ] || fail "at-spi-bus-launcher missing (package at-spi2-core)"
 command -v Xvfb >/dev/null || fail "Xvfb missing (package xvfb)"
 

@@ -9,9 +9,8 @@
 namespace forms::qt {
 namespace {
 
-TEST(KeyboardKeyOf, TheKeypadReturnEscapeAndF9WithoutCtrlAltOrMeta) {
+TEST(KeyboardKeyOf, TheDecimalKeyOfEveryLayoutButNothingWithNumLockOffCtrlOrAlt) {
     constexpr Qt::KeyboardModifiers Keypad = Qt::KeypadModifier;
-    constexpr Qt::KeyboardModifiers Main = Qt::NoModifier;
     struct Row {
         const char* what;
         int key;
@@ -19,29 +18,19 @@ TEST(KeyboardKeyOf, TheKeypadReturnEscapeAndF9WithoutCtrlAltOrMeta) {
         QString text;
         std::optional<KeyboardKey> bound;
     };
-    // The decimal key is reported on X11 as KP_Decimal or KP_Separator, as the layout has it;
-    // elsewhere it may carry the layout's own separator.
+    // The keys themselves are worked in the real window; here what it cannot show: the
+    // decimal key as each layout reports it, NumLock off, and Ctrl and Alt held.
     const Row rows[] = {
-        {"keypad 7", Qt::Key_7, Keypad, "7", KeyboardKey::Keypad7},
-        {"main keyboard's 7", Qt::Key_7, Main, "7", std::nullopt},
-        {"keypad +", Qt::Key_Plus, Keypad, "+", KeyboardKey::KeypadPlus},
-        {"main keyboard's +", Qt::Key_Plus, Qt::ShiftModifier, "+", std::nullopt},
         {"decimal key as KP_Decimal (us, jp)", Qt::Key_Period, Keypad, ".",
          KeyboardKey::KeypadDecimal},
         {"decimal key as KP_Separator (de)", Qt::Key_Comma, Keypad, ",",
          KeyboardKey::KeypadDecimal},
         {"decimal key giving the Arabic separator", 0x066B, Keypad, QString(QChar(0x066B)),
          KeyboardKey::KeypadDecimal},
-        {"main keyboard's full stop", Qt::Key_Period, Main, ".", std::nullopt},
+        {"main keyboard's full stop", Qt::Key_Period, {}, ".", std::nullopt},
         {"keypad 7 with NumLock off", Qt::Key_Home, Keypad, "", std::nullopt},
-        {"decimal key with NumLock off", Qt::Key_Delete, Keypad, "", std::nullopt},
-        {"keypad Enter", Qt::Key_Enter, Keypad, "\r", KeyboardKey::KeypadEnter},
-        {"Return", Qt::Key_Return, Main, "\r", KeyboardKey::Return},
-        {"Escape", Qt::Key_Escape, Main, "\x1b", KeyboardKey::Escape},
-        {"F9", Qt::Key_F9, Main, "", KeyboardKey::F9},
         {"Ctrl with keypad 7", Qt::Key_7, Keypad | Qt::ControlModifier, "", std::nullopt},
         {"Alt with Return", Qt::Key_Return, Qt::AltModifier, "\r", std::nullopt},
-        {"Meta with F9", Qt::Key_F9, Qt::MetaModifier, "", std::nullopt},
     };
     for (const Row& row : rows) {
         const QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.text);

@@ -3,9 +3,9 @@
 // real timers, run fast, between key clicks. Prints resident memory before, in the middle and
 // after; asserts only that it stops growing after a warm-up, by a generous bound, and that the
 // windows, lines and numbers stay sound.
-#include "main_window.h"
-#include "printers.h"
-#include "resident_memory.h"
+#include "app/tests/gui/form1_window.h"
+#include "bench/resident_memory.h"
+#include "tests/support/qt/qt_printers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,12 +64,12 @@ class LongRun : public ::testing::Test {
         EXPECT_EQ(main.line("Text2")->text(), QString::fromStdU16String(form.Text2.text()));
     }
 
-    MainWindow main;
+    Form1Window main;
 };
 
 TEST_F(LongRun, TheAboutWindowShownHiddenAndClosedOverAndOver) {
     const int hides = 1000;
-    QAction* item = main.menuItem("Version");
+    QAction* item = main.window()->findChild<QAction*>("Version");
     ASSERT_NE(item, nullptr);
     auto showAbout = [&]() -> QWidget* {
         item->trigger();
@@ -117,7 +117,7 @@ TEST_F(LongRun, TheAboutWindowShownHiddenAndClosedOverAndOver) {
 // would leave its copy of the window icon in Qt's pixmap cache under a key never asked again.
 TEST_F(LongRun, TheAboutWindowMadeAnewReusesItsDecodedPictures) {
     auto pictureKeys = [&] {
-        main.menuItem("Version")->trigger();
+        main.window()->findChild<QAction*>("Version")->trigger();
         const QList<QWidget*> shown = visibleWindows(QStringLiteral("frmAbout"));
         EXPECT_EQ(shown.size(), 1);
         if (shown.size() != 1)
@@ -173,7 +173,7 @@ TEST_F(LongRun, TenMinutesOfTimerTicksBetweenKeyClicks) {
 
     ResidentMemory warm, middle;
     for (int k = 0; k < keys; ++k) {
-        main.press(script[std::size_t(k) % std::size(script)]);
+        main.press({script[std::size_t(k) % std::size(script)]});
         // An entry key sets the key-flash timer to 200 ms; keep it fast.
         form.Timer1.setInterval(TickCounter::FlashMs);
         const int lampGoal = (k + 1) * lampTicksPerKey;
@@ -191,7 +191,7 @@ TEST_F(LongRun, TenMinutesOfTimerTicksBetweenKeyClicks) {
             middle = residentMemory();
         if (k % 20 == 0) {
             expectSoundLines();
-            main.snapshot();
+            main.client()->grab();
         }
     }
     form.Timer2.setInterval(lights::LampInterval);

@@ -8,7 +8,8 @@
 // 3). One warm-up click of each, then REPEATS clicks of each; prints one key=value line per
 // click for bench/hostile.sh.
 // Usage: form1_hostile_figures [REPEATS]
-#include "main_window.h"
+#include "app/tests/gui/form1_window.h"
+#include "tests/support/qt/qt_test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,43 +22,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <set>
 
 namespace {
 
-// Notes which widgets have received a paint event since the last reset; the message box
-// counts as painted with its first child.
-struct PaintWatch : QObject {
-    std::set<QObject*> painted;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            painted.insert(watched);
-            if (auto* widget = qobject_cast<QWidget*>(watched))
-                if (qobject_cast<QMessageBox*>(widget->window()))
-                    painted.insert(widget->window());
-        }
-        return false;
-    }
-};
-
 class Timing {
   public:
-    explicit Timing(gui_test::MainWindow& main) : main_(main) {
-        QCoreApplication::instance()->installEventFilter(&watch_);
+    explicit Timing(gui_test::Form1Window& main) : main_(main) {
+        watch_.watch(QCoreApplication::instance());
     }
 
     // Milliseconds from the click on ＋ until both lines (or the formula line and the message
     // box) have painted, or -1 after 10 s. The look comes from a zero timer, so it runs after
     // the paint event's flush to the screen.
     double clickPlus(bool expectMessage) {
-        watch_.painted.clear();
+        watch_.paints.clear();
+        // Painted: the entry line or a part of the message box, and the formula line.
+        auto painted = [&](const std::function<bool(QObject*)>& which) {
+            return std::any_of(watch_.paints.begin(), watch_.paints.end(),
+                               [&](const auto& paint) { return which(paint.target); });
+        };
         auto done = [&] {
             const bool entryOrBox =
-                expectMessage
-                    ? std::any_of(watch_.painted.begin(), watch_.painted.end(),
-                                  [](QObject* o) { return qobject_cast<QMessageBox*>(o); })
-                    : watch_.painted.contains(main_.line("Text2"));
-            return entryOrBox && watch_.painted.contains(main_.line("Text1"));
+                expectMessage ? painted([](QObject* o) {
+                    auto* widget = qobject_cast<QWidget*>(o);
+                    return widget != nullptr && qobject_cast<QMessageBox*>(widget->window());
+                })
+                              : painted([&](QObject* o) { return o == main_.line("Text2"); });
+            return entryOrBox && painted([&](QObject* o) { return o == main_.line("Text1"); });
         };
         QElapsedTimer clock;
         double elapsed = -1;
@@ -72,14 +63,14 @@ class Timing {
         });
         look.start();
         clock.start();
-        main_.press(u"＋");
+        main_.press({u"＋"});
         while (elapsed < 0 && clock.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return elapsed;
     }
 
     void startAfresh() {
-        main_.press(u"CE");
+        main_.press({u"CE"});
         engine::Calculator& calculator = main_.form().calculator;
         calculator.ClrMode = engine::PendingClear::None;
         calculator.RenzokuMode = engine::OperatorLock::Off;
@@ -99,8 +90,8 @@ class Timing {
     }
 
   private:
-    gui_test::MainWindow& main_;
-    PaintWatch watch_;
+    gui_test::Form1Window& main_;
+    qt_test::PaintLog watch_;
 };
 
 } // namespace
@@ -110,7 +101,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("ぽこたま"));
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
 
-    gui_test::MainWindow main;
+    gui_test::Form1Window main;
     if (!QTest::qWaitForWindowExposed(main.window()))
         return 1;
     QTest::qWait(200);

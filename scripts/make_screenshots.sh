@@ -3,7 +3,7 @@
 # of docs/ (form1-calculating.png, about.png) on a virtual X server, framed by openbox where
 # it is installed (bare windows otherwise). Run by hand; needs xvfb-run.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake --build "$build" --target form1_screenshots
 
@@ -15,4 +15,4 @@ if command -v openbox >/dev/null; then
 fi
 QT_QPA_PLATFORM=xcb "$0" "$1"'
 xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash -c "$session" "$build/app/tests/gui/form1_screenshots" "$root/docs"
+    bash -c "$session" "$build/bench/form1_screenshots" "$root/docs"
