@@ -4,11 +4,11 @@
 // within its ranges, its colours among their own, and no display line may show a value
 // that is not finite unless the user typed it there.
 #include "app/form1.h"
-#include "app/tests/fake_platform.h"
 #include "engine/number_text.h"
 #include "engine/texts.h"
 #include "faces/form1_face.h"
 #include "lights/lamp_show.h"
+#include "tests/support/fake_platform.h"
 
 #include <algorithm>
 #include <array>
@@ -19,6 +19,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -39,16 +40,28 @@ class Bytes {
     std::size_t next_ = 0;
 };
 
-constexpr std::array<std::string_view, 19> Keys = {
-    "LabelSuuzi0",     "LabelSuuzi1",  "LabelSuuzi2", "LabelSuuzi3", "LabelSuuzi4",
-    "LabelSuuzi5",     "LabelSuuzi6",  "LabelSuuzi7", "LabelSuuzi8", "LabelSuuzi9",
-    "LabelSyousuuTen", "LabelPuraMai", "LabelPura",   "LabelMaina",  "Label2",
-    "Label3",          "LabelEqual",   "LabelC",      "LabelCE"};
-constexpr std::size_t FirstOperatorKey = 12; // ＋ － × ÷ ＝ follow
-constexpr std::size_t ClearKey = 17;
+// The keys, as the face lays them out: every label with the face it lies on, and that face's
+// colour. Each is clicked by its name, as the renderer clicks it.
+struct Key {
+    std::string_view label;
+    std::string_view face;
+    forms::Colour colour;
+};
+
+const std::vector<Key>& keys() {
+    static const std::vector<Key> found = [] {
+        std::vector<Key> out;
+        const auto& elements = faces::form1Face().elements;
+        for (std::size_t i = 1; i < elements.size(); ++i)
+            if (elements[i].kind == forms::Kind::Label)
+                out.push_back({elements[i].name, elements[i - 1].name, elements[i - 1].backColor});
+        return out;
+    }();
+    return found;
+}
 
 enum Event : std::size_t {
-    Timer1Tick = Keys.size(),
+    Timer1Tick,
     Timer2Tick,
     VersionMenu,
     AboutButton,
@@ -112,15 +125,6 @@ bool mentionsInfOrNan(std::u16string_view text) {
     return lower.find(u"inf") != std::u16string::npos || lower.find(u"nan") != std::u16string::npos;
 }
 
-forms::Colour designColour(std::string_view name) {
-    const auto& elements = faces::form1Face().elements;
-    const auto row = std::find_if(elements.begin(), elements.end(),
-                                  [&](const forms::ElementDesign& e) { return e.name == name; });
-    if (row == elements.end())
-        fail("an element is missing from the face");
-    return row->backColor;
-}
-
 std::u16string typedText(Bytes& bytes) {
     const std::uint8_t header = bytes.next();
     const bool raw = (header & 0x80) != 0;
@@ -157,15 +161,7 @@ bool editLine(forms::TextBox& line, Bytes& bytes) {
 class Run {
   public:
     Run() {
-        keyFaces_ = {
-            &form_.ShapeSuuzi0, &form_.ShapeSuuzi1, &form_.ShapeSuuzi2,     &form_.ShapeSuuzi3,
-            &form_.ShapeSuuzi4, &form_.ShapeSuuzi5, &form_.ShapeSuuzi6,     &form_.ShapeSuuzi7,
-            &form_.ShapeSuuzi8, &form_.ShapeSuuzi9, &form_.ShapeSyousuuTen, &form_.ShapePuramai,
-            &form_.ShapePura,   &form_.ShapeMaina,  &form_.ShapeKakeru,     &form_.ShapeWaru,
-            &form_.ShapeEqual,  &form_.ShapeC,      &form_.ShapeCE};
-        for (std::size_t i = 0; i < keyFaces_.size(); ++i)
-            keyColours_.at(i) = designColour(keyFaces_.at(i)->name());
-        formulaColour_ = designColour("Text1");
+        formulaColour_ = form_.Text1.backColor();
         form_.start();
         check();
     }
@@ -178,7 +174,7 @@ class Run {
                 tick(bytes.next() % 2 == 0 ? form_.Timer1 : form_.Timer2);
         };
         while (!bytes.empty()) {
-            eventKind = bytes.next() % EventCount;
+            eventKind = bytes.next() % (EventCount + keys().size());
             handle(bytes);
             if (form_.Text1.text().size() > LongestFormula)
                 form_.Text1.setText({}); // the user empties the formula line
@@ -195,13 +191,15 @@ class Run {
   private:
     void handle(Bytes& bytes) {
         const engine::Calculator& calc = form_.calculator;
-        if (eventKind < Keys.size()) {
+        if (eventKind >= EventCount) {
             const std::u16string entryBefore = form_.Text2.text();
             const bool wasLocked = calc.RenzokuMode == engine::OperatorLock::On;
             const std::size_t messagesBefore = platform_.messages.shown.size();
-            (*form_.handler(Keys.at(eventKind)))();
-            if (eventKind >= FirstOperatorKey && eventKind < ClearKey &&
-                form_.Text2.text() != entryBefore)
+            (*form_.handler(keys().at(eventKind - EventCount).label))();
+            // An operator or the equals key (they leave a clear request) wrote a result.
+            const std::u16string& entry = form_.Text2.text();
+            if (calc.ClrMode != engine::PendingClear::None && !entry.empty() &&
+                entry != entryBefore)
                 checkWrittenResult();
             if (!wasLocked && calc.RenzokuMode == engine::OperatorLock::On) {
                 EXPECT(platform_.messages.shown.size() == messagesBefore);
@@ -283,10 +281,10 @@ class Run {
             EXPECT(lamp == lights::lamp_colour::Pink || lamp == lights::lamp_colour::Green ||
                    lamp == lights::lamp_colour::Red);
         }
-        for (std::size_t i = 0; i < keyFaces_.size(); ++i) {
-            const forms::Colour face = keyFaces_.at(i)->backColor();
-            const bool entryKey = i < FirstOperatorKey;
-            EXPECT(face == keyColours_.at(i) || (entryKey && face == forms::Black));
+        for (const Key& key : keys()) {
+            const auto* face = dynamic_cast<const forms::Shape*>(form_.find(key.face));
+            EXPECT(face != nullptr);
+            EXPECT(face->backColor() == key.colour || face->backColor() == forms::Black);
         }
         const forms::Colour entryBack = form_.Text2.backColor();
         EXPECT(entryBack == lights::lamp_colour::Orange || entryBack == lights::lamp_colour::Red);
@@ -297,8 +295,6 @@ class Run {
 
     FakePlatform platform_;
     Form1 form_{platform_};
-    std::array<forms::Shape*, Keys.size()> keyFaces_{};
-    std::array<forms::Colour, Keys.size()> keyColours_{};
     forms::Colour formulaColour_ = 0;
     bool typedLetters_ = false;
 };
