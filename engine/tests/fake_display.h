@@ -10,7 +10,7 @@
 #include <vector>
 
 struct Message {
-    std::u16string text;
+    std::u16string_view text;
     int afterKeys; // keys fully handled before the one that showed it
     friend bool operator==(const Message&, const Message&) = default;
 };
@@ -26,29 +26,29 @@ class FakeDisplay final : public engine::Display {
     void setFormulaLine(std::u16string text) override { formula = std::move(text); }
     const std::u16string& entryLine() const override { return entry; }
     void setEntryLine(std::u16string text) override { entry = std::move(text); }
-    void showMessage(std::u16string_view text) override {
-        messages.push_back({std::u16string(text), keysPressed});
-    }
+    void showMessage(std::u16string_view text) override { messages.push_back({text, keysPressed}); }
 };
 
 // Presses keys named by one character each: digits, '.', 'n' (+/-), '+', '-', '*', '/',
-// '=', 'c' (C) and 'e' (CE). Spaces are ignored.
+// '=', 'c' (C) and 'e' (CE). "[text]" is the user typing text over the entry line (one key).
 inline void press(engine::Calculator& calculator, FakeDisplay& display, std::string_view keys) {
-    for (char key : keys) {
-        switch (key) {
-        case ' ':
-            continue;
+    using engine::Operator;
+    for (std::size_t i = 0; i < keys.size(); ++i, ++display.keysPressed) {
+        switch (const char key = keys[i]) {
+        case '[': {
+            const std::size_t end = keys.find(']', i);
+            display.entry.assign(keys.begin() + i + 1, keys.begin() + end);
+            i = end;
+            break;
+        }
         case '+':
-            calculator.pressOperator(engine::Operator::Plus);
-            break;
         case '-':
-            calculator.pressOperator(engine::Operator::Minus);
-            break;
         case '*':
-            calculator.pressOperator(engine::Operator::Multiply);
-            break;
         case '/':
-            calculator.pressOperator(engine::Operator::Divide);
+            calculator.pressOperator(key == '+'   ? Operator::Plus
+                                     : key == '-' ? Operator::Minus
+                                     : key == '*' ? Operator::Multiply
+                                                  : Operator::Divide);
             break;
         case '=':
             calculator.pressEquals();
@@ -59,13 +59,8 @@ inline void press(engine::Calculator& calculator, FakeDisplay& display, std::str
         case 'e':
             calculator.pressClearAll();
             break;
-        case 'n':
-            calculator.pressEntryKey(u'-');
-            break;
         default:
-            calculator.pressEntryKey(static_cast<char16_t>(key));
-            break;
+            calculator.pressEntryKey(key == 'n' ? u'-' : static_cast<char16_t>(key));
         }
-        ++display.keysPressed;
     }
 }
