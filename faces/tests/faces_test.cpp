@@ -13,6 +13,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -153,25 +154,15 @@ std::vector<unsigned char> fileBytes(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::uint32_t bigEndianAt(std::span<const unsigned char> bytes, std::size_t at) {
-    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
-           std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
-}
-
 // Each program icon, smallest first, is the hicolor file of the size its name gives.
 TEST(Pictures, ProgramIconsAreTheHicolorFilesOfTheirSizes) {
-    std::uint32_t previous = 0;
+    unsigned long previous = 0;
     for (const std::string_view name : faces::programIconNames) {
-        SCOPED_TRACE(name);
         const std::string size(name.substr(name.find_first_of("0123456789")));
-        const auto bytes = faces::imageBytes(name);
-        ASSERT_GT(bytes.size(), 24u);
-        EXPECT_EQ(bigEndianAt(bytes, 16), std::stoul(size)); // the PNG header's width
-        EXPECT_EQ(bigEndianAt(bytes, 20), std::stoul(size)); // and height
-        EXPECT_GT(bigEndianAt(bytes, 16), previous);
-        previous = bigEndianAt(bytes, 16);
+        EXPECT_GT(std::stoul(size), std::exchange(previous, std::stoul(size))) << name;
         const auto file = std::filesystem::path("hicolor") / (size + "x" + size) / "apps";
-        EXPECT_TRUE(std::ranges::equal(bytes, fileBytes(file / "pokotama.png")));
+        EXPECT_TRUE(std::ranges::equal(faces::imageBytes(name), fileBytes(file / "pokotama.png")))
+            << name;
     }
 }
 
