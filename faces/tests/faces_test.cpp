@@ -120,6 +120,8 @@ TEST(Form1Face, LampsMakeAClosedRingInNumberOrder) {
         if (lampNumber(e) > 0) {
             EXPECT_EQ(lampNumber(e), static_cast<int>(lamps.size()) + 1) << e.name;
             EXPECT_EQ(e.shape, forms::ShapeStyle::Rectangle) << e.name;
+            // Until the lamp show's first tick a lamp looks unlit, in the window's colour.
+            EXPECT_EQ(e.backColor, faces::form1Face().window.backColor) << e.name;
             lamps.push_back(e.rect);
         }
     }
