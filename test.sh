@@ -2,7 +2,7 @@
 # Installs what is missing, builds the program and its tests in build/ and runs the test suite
 # through CTest, whose summary comes last. The checks beyond it (sanitizers, fuzzing, static
 # analysis) are scripts/hardening.sh's. POKOTAMA_WERROR=ON turns compiler warnings into errors
-# (CI does).
+# (CI does); POKOTAMA_GUI=OFF leaves out the Qt window and its tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -14,6 +14,7 @@ ensure_german_locale
 # tests; the accessibility test starts a private bus for itself.
 export DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/pokotama-tests}"
 
-cmake -S . -B build -DPOKOTAMA_WERROR="${POKOTAMA_WERROR:-OFF}" >/dev/null
+cmake -S . -B build -DPOKOTAMA_WERROR="${POKOTAMA_WERROR:-OFF}" -DPOKOTAMA_GUI="${POKOTAMA_GUI:-ON}" \
+    >/dev/null
 cmake --build build --parallel "$(nproc)"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"

@@ -162,9 +162,9 @@ TEST(Pictures, ProgramIconsAreTheHicolorFilesOfTheirSizes) {
     for (const std::string_view name : faces::programIconNames) {
         const std::string size(name.substr(name.find_first_of("0123456789")));
         EXPECT_GT(std::stoul(size), std::exchange(previous, std::stoul(size))) << name;
-        const auto file = std::filesystem::path("hicolor") / (size + "x" + size) / "apps";
-        EXPECT_TRUE(std::ranges::equal(faces::imageBytes(name), fileBytes(file / "pokotama.png")))
-            << name;
+        const std::string folder = std::string(size).append("x").append(size); // 16x16
+        const auto file = std::filesystem::path("hicolor") / folder / "apps" / "pokotama.png";
+        EXPECT_TRUE(std::ranges::equal(faces::imageBytes(name), fileBytes(file))) << name;
     }
 }
 
