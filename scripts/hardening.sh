@@ -8,7 +8,8 @@
 #             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
 #   analyse   every tracked C++ file formatted as .clang-format says (clang-format 14), then
 #             clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
-#             compile_commands.json (COMPILE_DB_DIR, default build: run test.sh first).
+#             compile_commands.json, fuzz targets included (COMPILE_DB_DIR, default build:
+#             run test.sh first).
 # Exits non-zero when any step fails, after a short summary. POKOTAMA_GUI=OFF leaves the Qt
 # parts out of the sanitizer build.
 set -uo pipefail
@@ -19,8 +20,9 @@ source scripts/packages.sh
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 COMPILE_DB_DIR=${COMPILE_DB_DIR:-build}
 JOBS=$(nproc)
-# The directories whose sources the analysers must cover.
-SOURCE_DIRS=(engine lights forms faces app)
+# The directories whose sources the analysers must cover; the main build compiles them all,
+# the fuzz targets too (as replays of their seeds).
+SOURCE_DIRS=(engine lights forms faces app fuzz tests)
 
 # Tests that need Qt: those labelled gui, and those whose names say so.
 QT_TEST_NAMES='^(forms_qt|gui)\.'
@@ -186,15 +188,8 @@ step_analyse() {
         echo "$COMPILE_DB_DIR/compile_commands.json is missing: build the program first (./test.sh)"
         return 1
     fi
-    # fuzz/ has its own build; configuring it is enough for its compile commands.
-    if [ ! -f build-fuzz/compile_commands.json ]; then
-        CC=clang CXX=clang++ quietly build-fuzz/configure.log cmake -S fuzz -B build-fuzz ||
-            return 1
-    fi
-
-    local sources fuzz_sources
+    local sources
     mapfile -t sources < <(sources_in_database "$COMPILE_DB_DIR" "${SOURCE_DIRS[@]}")
-    mapfile -t fuzz_sources < <(sources_in_database build-fuzz fuzz)
     # Say so when a source on disk is in no build and so escapes both analysers.
     local unbuilt
     unbuilt=$(comm -23 <(find "${SOURCE_DIRS[@]/#/$ROOT/}" -name '*.cpp' | sort) \
@@ -224,12 +219,9 @@ step_analyse() {
             ;;
         esac
     done
-    for source in "${fuzz_sources[@]}"; do
-        jobs+=(build-fuzz "$source" "")
-    done
     echo "-- clang-tidy: $((${#sources[@]} - tests)) sources and $tests tests (clang-analyzer" \
-        "off) of $COMPILE_DB_DIR, ${#fuzz_sources[@]} of fuzz/"
-    local header_filter="^$ROOT/($(IFS='|'; echo "${SOURCE_DIRS[*]}")|fuzz)/"
+        "off) of $COMPILE_DB_DIR"
+    local header_filter="^$ROOT/($(IFS='|'; echo "${SOURCE_DIRS[*]}"))/"
     # Each job is three arguments: the build directory, the file, one more option or "".
     printf '%s\0' "${jobs[@]}" | xargs -0 -r -P "$JOBS" -n 3 sh -c \
         'exec clang-tidy-14 --quiet --header-filter="$0" -p "$1" "$2" ${3:+"$3"}' \
@@ -247,8 +239,7 @@ step_analyse() {
     for dir in "${SOURCE_DIRS[@]}"; do
         filters+=("--file-filter=$dir/*")
     done
-    if "${cppcheck[@]}" --project="$COMPILE_DB_DIR/compile_commands.json" "${filters[@]}" &&
-        "${cppcheck[@]}" --language=c++ -I . -I fuzz fuzz/*.cpp; then
+    if "${cppcheck[@]}" --project="$COMPILE_DB_DIR/compile_commands.json" "${filters[@]}"; then
         echo "cppcheck: clean"
     else
         status=1

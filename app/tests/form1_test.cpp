@@ -1,149 +1,151 @@
+// The window objects' wiring, checked against their faces: every element the face names is
+// bound or handled, and a click on each key does that key's own work.
 #include "app/form1.h"
-#include "fake_platform.h"
+#include "engine/texts.h"
+#include "faces/about_face.h"
+#include "faces/form1_face.h"
+#include "tests/support/fake_platform.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-class Form1Test : public ::testing::Test {
-  protected:
-    FakePlatform platform;
-    Form1 form{platform};
+using forms::Kind;
 
-    // Every key face with the colour it has on the face of the window.
-    struct KeyFace {
-        forms::Shape* face;
-        forms::Colour colour;
-        std::function<void()> press;
-        bool flashes;
-    };
-    std::vector<KeyFace> keyFaces() {
-        Form1& f = form;
-        return {
-            {&f.ShapeSuuzi0, 0x00FFFF, [&f] { f.LabelSuuzi0_Click(); }, true},
-            {&f.ShapeSuuzi1, 0xC0C0C0, [&f] { f.LabelSuuzi1_Click(); }, true},
-            {&f.ShapeSuuzi2, 0x80000005, [&f] { f.LabelSuuzi2_Click(); }, true},
-            {&f.ShapeSuuzi3, 0xC0C000, [&f] { f.LabelSuuzi3_Click(); }, true},
-            {&f.ShapeSuuzi4, 0xFF00FF, [&f] { f.LabelSuuzi4_Click(); }, true},
-            {&f.ShapeSuuzi5, 0x0000FF, [&f] { f.LabelSuuzi5_Click(); }, true},
-            {&f.ShapeSuuzi6, 0x0080FF, [&f] { f.LabelSuuzi6_Click(); }, true},
-            {&f.ShapeSuuzi7, 0x00FFFF, [&f] { f.LabelSuuzi7_Click(); }, true},
-            {&f.ShapeSuuzi8, 0xFFFF00, [&f] { f.LabelSuuzi8_Click(); }, true},
-            {&f.ShapeSuuzi9, 0x00FF00, [&f] { f.LabelSuuzi9_Click(); }, true},
-            {&f.ShapeSyousuuTen, 0x0000C0, [&f] { f.LabelSyousuuTen_Click(); }, true},
-            {&f.ShapePuramai, 0x00FF00, [&f] { f.LabelPuraMai_Click(); }, true},
-            {&f.ShapePura, 0xFFFF00, [&f] { f.LabelPura_Click(); }, false},
-            {&f.ShapeMaina, 0x00FFFF, [&f] { f.LabelMaina_Click(); }, false},
-            {&f.ShapeKakeru, 0xFF00FF, [&f] { f.Label2_Click(); }, false},
-            {&f.ShapeWaru, 0x00FF00, [&f] { f.Label3_Click(); }, false},
-            {&f.ShapeEqual, 0xC0C0C0, [&f] { f.LabelEqual_Click(); }, false},
-            {&f.ShapeC, 0xFFFF00, [&f] { f.LabelC_Click(); }, false},
-            {&f.ShapeCE, 0x0000FF, [&f] { f.LabelCE_Click(); }, false},
-        };
-    }
+void click(const forms::Form& form, std::string_view name, int index = forms::Element::NoIndex) {
+    const forms::Handler* handler = form.handler(name, index);
+    ASSERT_NE(handler, nullptr) << name << ' ' << index;
+    (*handler)();
+}
+
+// What a key's click leaves in the formula and entry lines, from "x" and "1", by its caption.
+struct Effect {
+    std::u16string formula, entry;
+    bool flashes;
 };
-
-TEST_F(Form1Test, StartsWithEveryFieldZeroOrEmpty) {
-    form.start();
-    EXPECT_EQ(form.calculator.EnzanKind, engine::Operator::None);
-    EXPECT_EQ(form.calculator.ValA, 0);
-    EXPECT_EQ(form.calculator.ClrMode, engine::PendingClear::None);
-    EXPECT_EQ(form.calculator.RenzokuMode, engine::OperatorLock::Off);
-    EXPECT_EQ(form.lamps.LampMode, lights::LampPhase::ChaseOddGreen);
-    EXPECT_TRUE(form.Text1.text().empty() && form.Text2.text().empty());
-    EXPECT_EQ(form.Text2.backColor(), 0x0080FFU);
-    EXPECT_EQ(form.Text1.backColor(), 0x00FFFFU);
-    EXPECT_EQ(form.Timer1.interval(), 0);
-    EXPECT_EQ(form.Timer2.interval(), 100);
-    EXPECT_TRUE(form.window.visible());
-    for (int n = 1; n <= 56; ++n)
-        EXPECT_EQ(form.ShapeK(n).backColor(), 0x8080FFU) << n;
+Effect effectOf(std::u16string_view caption) {
+    if (caption == u"+/-")
+        return {u"x", u"1-", true};
+    if (caption == u"C")
+        return {u"x", u"", false};
+    if (caption == u"CE")
+        return {u"", u"", false};
+    if (caption == u"\uFF1D")
+        return {u"x1=1", u"1", false};
+    if (caption == u"." || (caption.size() == 1 && caption[0] >= u'0' && caption[0] <= u'9'))
+        return {u"x", u"1" + std::u16string(caption), true};
+    return {u"x1" + std::u16string(caption), u"1", false}; // an operator: its sign
 }
 
-TEST_F(Form1Test, EachKeyFaceStartsInItsColourAndOnlyEntryKeysFlashIt) {
-    for (const KeyFace& key : keyFaces()) {
-        SCOPED_TRACE(key.face->name());
-        EXPECT_EQ(key.face->backColor(), key.colour);
-        key.press();
-        EXPECT_EQ(key.face->backColor(), key.flashes ? forms::Black : key.colour);
-        form.Timer1_Timer();
-        EXPECT_EQ(key.face->backColor(), key.colour);
+TEST(Form1, EveryElementOfTheFaceIsBoundWithItsStartValues) {
+    FakePlatform platform;
+    const Form1 form(platform);
+    for (const forms::ElementDesign& design : faces::form1Face().elements) {
+        SCOPED_TRACE(design.name);
+        const forms::Element* element = form.find(design.name, design.index);
+        switch (design.kind) {
+        case Kind::Shape:
+            ASSERT_NE(element, nullptr);
+            EXPECT_EQ(dynamic_cast<const forms::Shape&>(*element).backColor(), design.backColor);
+            break;
+        case Kind::TextBox:
+            ASSERT_NE(element, nullptr);
+            EXPECT_EQ(dynamic_cast<const forms::TextBox&>(*element).backColor(), design.backColor);
+            break;
+        case Kind::Timer:
+            ASSERT_NE(element, nullptr);
+            EXPECT_EQ(dynamic_cast<const forms::Timer&>(*element).interval(), design.interval);
+            break;
+        case Kind::Menu:
+            break;
+        default: // labels and menu items take clicks
+            EXPECT_NE(form.handler(design.name, design.index), nullptr);
+        }
     }
-    EXPECT_EQ(platform.messages.shown.size(), 0U);
 }
 
-TEST_F(Form1Test, KeyFlashTimerIsIdleUntilTheFirstEntryKeyThenStays) {
+// Each label is clicked on a fresh window whose lines read "x" and "1"; the face beneath it
+// flashes black if it is an entry key, and the key-flash tick restores every face.
+TEST(Form1, EachKeyDoesItsOwnWork) {
+    const auto& elements = faces::form1Face().elements;
+    for (std::size_t i = 1; i < elements.size(); ++i) {
+        if (elements[i].kind != Kind::Label)
+            continue;
+        SCOPED_TRACE(elements[i].name);
+        FakePlatform platform;
+        Form1 form(platform);
+        form.start();
+        form.Text1.setText(u"x");
+        form.Text2.setText(u"1");
+        click(form, elements[i].name);
+        const Effect effect = effectOf(elements[i].caption);
+        EXPECT_EQ(form.Text1.text(), effect.formula);
+        EXPECT_EQ(form.Text2.text(), effect.entry);
+        EXPECT_EQ(form.lamps.LampMode == lights::LampPhase::FlashRed,
+                  elements[i].caption == u"\uFF1D");
+        for (std::size_t j = 1; j < elements.size(); ++j) {
+            if (elements[j].kind == Kind::Label) {
+                const auto& face = dynamic_cast<forms::Shape&>(*form.find(elements[j - 1].name));
+                const bool black = i == j && effect.flashes;
+                EXPECT_EQ(face.backColor(), black ? forms::Black : elements[j - 1].backColor)
+                    << elements[j - 1].name;
+            }
+        }
+        EXPECT_EQ(form.Timer1.interval() > 0, effect.flashes);
+        if (effect.flashes) {
+            click(form, "Timer1");
+            EXPECT_EQ(dynamic_cast<forms::Shape&>(*form.find(elements[i - 1].name)).backColor(),
+                      elements[i - 1].backColor);
+        }
+        EXPECT_TRUE(platform.messages.shown.empty());
+    }
+}
+
+// The lamps flash from ＝ on, even while the message box it raised is open.
+TEST(Form1, EqualsStartsTheResultFlashBeforeItsMessage) {
+    FakePlatform platform;
+    Form1 form(platform);
     form.start();
-    form.LabelPura_Click();
-    form.LabelEqual_Click();
-    form.LabelC_Click();
-    form.LabelCE_Click();
-    EXPECT_EQ(form.Timer1.interval(), 0);
-    form.LabelSuuzi4_Click();
-    form.LabelSuuzi2_Click();
-    EXPECT_EQ(form.Timer1.interval(), 200);
-    EXPECT_EQ(form.ShapeSuuzi4.backColor(), forms::Black);
-    EXPECT_EQ(form.ShapeSuuzi2.backColor(), forms::Black);
-    form.Timer1_Timer();
-    EXPECT_EQ(form.ShapeSuuzi4.backColor(), 0xFF00FFU);
-    EXPECT_EQ(form.ShapeSuuzi2.backColor(), 0x80000005U);
-    EXPECT_EQ(form.Timer1.interval(), 200);
+    platform.messages.whileOpen = [&] { click(form, "Timer2"); };
+    for (const char* key : {"LabelSuuzi8", "Label3", "LabelSuuzi0", "LabelEqual"})
+        click(form, key);
+    EXPECT_EQ(platform.messages.shown,
+              std::vector<std::u16string>{std::u16string(engine::texts::DivisionByZero)});
+    EXPECT_EQ(form.ShapeK(1).backColor(), lights::lamp_colour::Red);
 }
 
-TEST_F(Form1Test, EqualsStartsTheResultFlashBeforeItEvaluates) {
+TEST(Form1, LampTimerTicksTheRingInOrder) {
+    FakePlatform platform;
+    Form1 form(platform);
     form.start();
-    form.LabelSuuzi8_Click();
-    form.Label3_Click();
-    form.LabelSuuzi0_Click();
-    form.LabelEqual_Click();
-    EXPECT_EQ(form.lamps.LampMode, lights::LampPhase::FlashRed);
-    EXPECT_EQ(platform.messages.shown, std::vector<std::u16string>{u"0でわれないよ"});
-    EXPECT_EQ(form.Text1.text(), u"8÷0=0");
-    form.Timer2_Timer();
-    EXPECT_EQ(form.ShapeK(1).backColor(), 0x0000FFU);
-    EXPECT_EQ(form.Text2.backColor(), 0x0000FFU);
+    click(form, "Timer2");
+    for (int n = 1; n <= lights::LampCount; ++n)
+        EXPECT_EQ(form.ShapeK(n).backColor(),
+                  n % 2 == 1 ? lights::lamp_colour::Green : lights::lamp_colour::Pink)
+            << n;
 }
 
-TEST_F(Form1Test, AKeyedCalculationShowsInBothLines) {
-    form.start();
-    for (auto click :
-         {&Form1::LabelSuuzi1_Click, &Form1::LabelSuuzi2_Click, &Form1::LabelPura_Click,
-          &Form1::LabelSuuzi3_Click, &Form1::LabelEqual_Click})
-        (form.*click)();
-    EXPECT_EQ(form.Text1.text(), u"12＋3=15");
-    EXPECT_EQ(form.Text2.text(), u"15");
-}
-
-TEST_F(Form1Test, HandlersAreFoundByElementName) {
-    for (std::string_view name :
-         {"LabelSuuzi0", "LabelSuuzi9", "LabelSyousuuTen", "LabelPuraMai", "LabelPura",
-          "LabelMaina", "Label2", "Label3", "LabelEqual", "LabelC", "LabelCE", "Timer1", "Timer2"})
-        EXPECT_NE(form.handler(name), nullptr) << name;
-    EXPECT_NE(form.handler("Version", 1), nullptr);
-    EXPECT_NE(form.find("ShapeK56"), nullptr);
-    EXPECT_EQ(form.find("ShapeK57"), nullptr);
-}
-
-TEST_F(Form1Test, AboutWindowIsSharedAndCreatedAnewAfterItsCloseBox) {
-    form.Version_Click(1);
+TEST(Form1, AboutWindowIsSharedHiddenByItsButtonAndMadeAnewAfterItsCloseBox) {
+    FakePlatform platform;
+    Form1 form(platform);
+    click(form, "Version", 1);
     FrmAbout* first = form.about();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->window.visible());
-    form.Version_Click(1);
-    EXPECT_EQ(form.about(), first);
-    first->CommandVersionToziru_Click();
+    for (const forms::ElementDesign& design : faces::aboutFace().elements)
+        if (design.kind == Kind::Button)
+            click(*first, design.name, design.index);
     EXPECT_FALSE(first->window.visible());
+    click(form, "Version", 1);
     EXPECT_EQ(form.about(), first);
-    form.Version_Click(1);
     EXPECT_TRUE(first->window.visible());
     EXPECT_EQ(platform.viewsCreated, 2); // the main window and one About window
 
     platform.closeBox("frmAbout");
     EXPECT_EQ(form.about(), nullptr);
-    form.Version_Click(1);
+    click(form, "Version", 1);
     EXPECT_NE(form.about(), nullptr);
     EXPECT_EQ(platform.viewsCreated, 3);
 }

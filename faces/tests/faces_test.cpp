@@ -1,35 +1,28 @@
+// Properties of the two faces that a wrong entry in their tables would break, and of the
+// pictures they and the program name.
 #include "faces/about_face.h"
-#include "faces/author.h"
 #include "faces/form1_face.h"
+#include "faces/images.h"
+#include "lights/lamp_ring.h"
 
 #include <algorithm>
-#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
-using faces::aboutFace;
-using faces::AuthorName;
-using faces::form1Face;
 using forms::ElementDesign;
 using forms::Kind;
 using forms::Rect;
 
-const ElementDesign* find(const forms::FaceDesign& face, std::string_view name,
-                          int index = forms::Element::NoIndex) {
-    auto it = std::find_if(face.elements.begin(), face.elements.end(),
-                           [&](const auto& e) { return e.name == name && e.index == index; });
-    return it == face.elements.end() ? nullptr : &*it;
-}
-
-std::size_t stackPosition(const forms::FaceDesign& face, std::string_view name) {
-    const ElementDesign* element = find(face, name);
-    EXPECT_NE(element, nullptr) << name;
-    return static_cast<std::size_t>(element - face.elements.data());
-}
+constexpr int Pixel = forms::TwipsPerPixel;
 
 Rect intersection(const Rect& a, const Rect& b) {
     const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
@@ -37,288 +30,156 @@ Rect intersection(const Rect& a, const Rect& b) {
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
-bool overlap(const Rect& a, const Rect& b) {
-    const Rect common = intersection(a, b);
-    return common.width > 0 && common.height > 0;
-}
-
-std::string lampName(int n) {
-    return "ShapeK" + std::to_string(n);
-}
-
-// ShapeK followed by a number; ShapeKakeru is a key face.
-bool isLamp(const ElementDesign& e) {
-    return e.name.starts_with("ShapeK") && e.name.size() > 6 &&
-           std::isdigit(static_cast<unsigned char>(e.name[6]));
-}
-
 bool isPainted(const ElementDesign& e) {
-    return e.kind == Kind::TextBox || e.kind == Kind::Label || e.kind == Kind::Shape;
+    return e.kind != Kind::Timer && e.kind != Kind::Menu && e.kind != Kind::MenuItem;
 }
 
-// ---- Lamps ----
+// The lamp of that number ("ShapeK7": 7), or 0.
+int lampNumber(const ElementDesign& e) {
+    int n = 0;
+    const std::string_view name = e.name;
+    if (!name.starts_with("ShapeK") ||
+        std::from_chars(name.data() + 6, name.data() + name.size(), n).ptr !=
+            name.data() + name.size())
+        return 0;
+    return n;
+}
 
-TEST(Form1Lamps, CornersAndSidesFollowTheRing) {
-    const std::pair<int, forms::Point> places[] = {
-        {1, {240, 2520}},   {2, {240, 3000}},   {13, {240, 8280}},
-        {14, {840, 8280}},  {29, {9840, 8280}}, {30, {9840, 7800}},
-        {41, {9840, 2520}}, {42, {9240, 2520}}, {56, {840, 2520}},
+// A key: a label directly above the face it lies on.
+bool isKeyLabel(const forms::FaceDesign& face, std::size_t i) {
+    return face.elements[i].kind == Kind::Label && i > 0 &&
+           face.elements[i - 1].kind == Kind::Shape && lampNumber(face.elements[i - 1]) == 0;
+}
+
+const forms::FaceDesign* const Faces[] = {&faces::form1Face(), &faces::aboutFace()};
+
+TEST(Faces, NamesAreUniqueAndColoursPaintable) {
+    const auto paintable = [](forms::Colour c) {
+        return c <= 0xFFFFFF || (c & ~(forms::SystemColourFlag | 0xFF)) == 0;
     };
-    for (const auto& [n, corner] : places) {
-        const ElementDesign* lamp = find(form1Face(), lampName(n));
-        ASSERT_NE(lamp, nullptr) << n;
-        EXPECT_EQ(lamp->rect, (Rect{corner.x, corner.y, 615, 495})) << n;
-    }
-}
-
-TEST(Form1Lamps, PinkRectanglesWithoutOutlineStackedByNumber) {
-    for (int n = 1; n <= 56; ++n) {
-        const ElementDesign* lamp = find(form1Face(), lampName(n));
-        ASSERT_NE(lamp, nullptr) << n;
-        EXPECT_EQ(lamp->kind, Kind::Shape);
-        EXPECT_EQ(lamp->shape, forms::ShapeStyle::Rectangle);
-        EXPECT_EQ(lamp->backColor, 0x8080FFu);
-        EXPECT_FALSE(lamp->outline.has_value());
-        if (n > 1) {
-            EXPECT_GT(stackPosition(form1Face(), lampName(n)),
-                      stackPosition(form1Face(), lampName(n - 1)));
+    for (const forms::FaceDesign* face : Faces) {
+        SCOPED_TRACE(face->window.name);
+        EXPECT_TRUE(paintable(face->window.backColor));
+        std::set<std::pair<std::string_view, int>> names;
+        for (const ElementDesign& e : face->elements) {
+            EXPECT_TRUE(names.insert({e.name, e.index}).second) << e.name;
+            EXPECT_TRUE(paintable(e.foreColor) && paintable(e.backColor)) << e.name;
+            EXPECT_TRUE(paintable(e.outline.value_or(0))) << e.name;
         }
     }
 }
 
-// Neighbours (ShapeK56 next to ShapeK1 too) share a one-pixel strip; the two lamps beside each
-// corner lamp share a one-pixel square; no other lamps touch.
-TEST(Form1Lamps, OnlyNeighboursAndCornerFlanksOverlapByOnePixel) {
-    const std::set<std::pair<int, int>> cornerFlanks = {{2, 56}, {12, 14}, {28, 30}, {40, 42}};
-    for (int a = 1; a <= 56; ++a) {
-        for (int b = a + 1; b <= 56; ++b) {
-            const Rect common = intersection(find(form1Face(), lampName(a))->rect,
-                                             find(form1Face(), lampName(b))->rect);
-            const bool neighbours = b == a + 1 || (a == 1 && b == 56);
-            const std::pair size(common.width, common.height);
-            if (neighbours) {
-                EXPECT_TRUE(size == std::pair(15, 495) || size == std::pair(615, 15))
-                    << a << "/" << b;
-            } else if (cornerFlanks.contains({a, b})) {
-                EXPECT_EQ(size, std::pair(15, 15)) << a << "/" << b;
-            } else {
-                EXPECT_FALSE(size.first > 0 && size.second > 0) << a << "/" << b;
+// Apart from a key's label on its face, painted elements overlap at most in a one-pixel strip
+// (neighbouring lamps, the About window's credit lines), and all but lines lie inside the
+// client area.
+TEST(Faces, ElementsFitTheWindowWithoutOverlapping) {
+    for (const forms::FaceDesign* face : Faces) {
+        const auto& elements = face->elements;
+        const Rect client{0, 0, face->window.clientWidth, face->window.clientHeight};
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const ElementDesign& a = elements[i];
+            if (!isPainted(a))
+                continue;
+            if (a.kind != Kind::Line) {
+                EXPECT_EQ(intersection(a.rect, client), a.rect) << a.name;
+            }
+            for (std::size_t j = i + 1; j < elements.size(); ++j) {
+                const ElementDesign& b = elements[j];
+                if (!isPainted(b) || (j == i + 1 && isKeyLabel(*face, j)))
+                    continue;
+                const Rect common = intersection(a.rect, b.rect);
+                EXPECT_FALSE(common.width > Pixel && common.height > Pixel)
+                    << a.name << " / " << b.name;
             }
         }
     }
 }
 
-// ---- Keys ----
-
-// The keypad grid: columns 1-4 hold 1215 × 1095 faces on rows 105 apart; column 5 holds
-// three 1455 × 1335 faces, 105 apart.
-Rect gridFace(int column, int row) {
-    constexpr int lefts[] = {1320, 2640, 3960, 5760, 7080};
-    if (column == 5)
-        return {7080, 3360 + 1440 * (row - 1), 1455, 1335};
-    return {lefts[column - 1], 3360 + 1200 * (row - 1), 1215, 1095};
-}
-
-// What the face leaves uncovered by its label: left, top, right, bottom strips.
-struct Strips {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
-struct KeyRow {
-    const char* face;
-    const char* label;
-    int column, row;
-    forms::Colour faceColour;
-    std::u16string_view caption;
-    std::u16string_view fontName;
-    double points;
-    Strips dead;
-};
-
-constexpr std::u16string_view Maru = u"HG丸ｺﾞｼｯｸM-PRO";
-constexpr std::u16string_view MaruTate = u"@HG丸ｺﾞｼｯｸM-PRO";
-constexpr std::u16string_view PGothic = u"ＭＳ Ｐゴシック";
-
-const KeyRow keyRows[] = {
-    {"ShapeSuuzi7", "LabelSuuzi7", 1, 1, 0x00FFFF, u"7", MaruTate, 48, {120, 0, 120, 0}},
-    {"ShapeSuuzi8", "LabelSuuzi8", 2, 1, 0xFFFF00, u"8", Maru, 48, {}},
-    {"ShapeSuuzi9", "LabelSuuzi9", 3, 1, 0x00FF00, u"9", Maru, 48, {}},
-    {"ShapePura", "LabelPura", 4, 1, 0xFFFF00, u"\uFF0B", Maru, 48, {}},
-    {"ShapeEqual", "LabelEqual", 5, 1, 0xC0C0C0, u"\uFF1D", Maru, 72, {}},
-    {"ShapeSuuzi4", "LabelSuuzi4", 1, 2, 0xFF00FF, u"4", Maru, 48, {}},
-    {"ShapeSuuzi5", "LabelSuuzi5", 2, 2, 0x0000FF, u"5", Maru, 48, {}},
-    {"ShapeSuuzi6", "LabelSuuzi6", 3, 2, 0x0080FF, u"6", Maru, 48, {}},
-    {"ShapeMaina", "LabelMaina", 4, 2, 0x00FFFF, u"\uFF0D", Maru, 48, {}},
-    {"ShapeCE", "LabelCE", 5, 2, 0x0000FF, u"CE", Maru, 48, {0, 120, 0, 0}},
-    {"ShapeSuuzi1", "LabelSuuzi1", 1, 3, 0xC0C0C0, u"1", Maru, 48, {0, 0, 0, 120}},
-    {"ShapeSuuzi2", "LabelSuuzi2", 2, 3, 0x80000005, u"2", Maru, 48, {}},
-    {"ShapeSuuzi3", "LabelSuuzi3", 3, 3, 0xC0C000, u"3", Maru, 48, {}},
-    {"ShapeKakeru", "Label2", 4, 3, 0xFF00FF, u"\u00D7", Maru, 48, {}},
-    {"ShapeC", "LabelC", 5, 3, 0xFFFF00, u"C", Maru, 48, {0, 120, 0, 0}},
-    {"ShapePuramai", "LabelPuraMai", 1, 4, 0x00FF00, u"+/-", Maru, 36, {0, 120, 0, 0}},
-    {"ShapeSuuzi0", "LabelSuuzi0", 2, 4, 0x00FFFF, u"0", Maru, 48, {}},
-    {"ShapeSyousuuTen", "LabelSyousuuTen", 3, 4, 0x0000C0, u".", PGothic, 48, {}},
-    {"ShapeWaru", "Label3", 4, 4, 0x00FF00, u"\u00F7", Maru, 48, {}},
-};
-
-TEST(Form1Keys, FacesStandOnTheGridInTheirColours) {
-    for (const KeyRow& key : keyRows) {
-        const ElementDesign* face = find(form1Face(), key.face);
-        ASSERT_NE(face, nullptr) << key.face;
-        EXPECT_EQ(face->kind, Kind::Shape) << key.face;
-        EXPECT_EQ(face->shape, forms::ShapeStyle::RoundedRectangle) << key.face;
-        EXPECT_EQ(face->rect, gridFace(key.column, key.row)) << key.face;
-        EXPECT_EQ(face->backColor, key.faceColour) << key.face;
-        const forms::Colour outline =
-            key.face == std::string_view("ShapeSuuzi7") ? 0u : 0x80000008u;
-        EXPECT_EQ(face->outline, outline) << key.face;
-        EXPECT_TRUE(face->accessibleName.empty()) << key.face;
-    }
-}
-
-TEST(Form1Keys, LabelsCoverTheirFacesExceptTheDeadStrips) {
-    for (const KeyRow& key : keyRows) {
-        const ElementDesign* label = find(form1Face(), key.label);
-        ASSERT_NE(label, nullptr) << key.label;
-        const Rect face = gridFace(key.column, key.row);
-        const Rect expected{face.left + key.dead.left, face.top + key.dead.top,
-                            face.width - key.dead.left - key.dead.right,
-                            face.height - key.dead.top - key.dead.bottom};
-        EXPECT_EQ(label->rect, expected) << key.label;
-    }
-}
-
-TEST(Form1Keys, LabelsAreTransparentCentredCaptionsWithTheirFonts) {
-    for (const KeyRow& key : keyRows) {
-        const ElementDesign* label = find(form1Face(), key.label);
-        ASSERT_NE(label, nullptr) << key.label;
-        EXPECT_EQ(label->kind, Kind::Label) << key.label;
-        EXPECT_FALSE(label->opaque) << key.label;
-        EXPECT_EQ(label->alignment, forms::Alignment::Centre) << key.label;
-        EXPECT_TRUE(label->caption == key.caption) << key.label;
-        EXPECT_TRUE(label->font.name == key.fontName) << key.label;
-        EXPECT_EQ(label->font.points, key.points) << key.label;
-    }
-}
-
-TEST(Form1Keys, EachLabelLiesDirectlyAboveItsFace) {
-    for (const KeyRow& key : keyRows)
-        EXPECT_EQ(stackPosition(form1Face(), key.label), stackPosition(form1Face(), key.face) + 1)
-            << key.label;
-}
-
-// ---- The face as a whole ----
-
-TEST(Form1Face, OnlyTheDisplayLinesTakeFocusText1First) {
-    for (const ElementDesign& e : form1Face().elements) {
-        const int expected = e.name == "Text1" ? 0 : e.name == "Text2" ? 1 : -1;
-        EXPECT_EQ(e.tabIndex, expected) << e.name;
-    }
-}
-
-TEST(Form1Face, HundredUniquelyNamedElements) {
-    std::set<std::pair<std::string_view, int>> names;
-    for (const ElementDesign& e : form1Face().elements)
-        EXPECT_TRUE(names.insert({e.name, e.index}).second) << e.name;
-    EXPECT_EQ(form1Face().elements.size(), 56u + 38u + 2u + 2u + 2u);
-}
-
-TEST(Form1Face, TextBoxesLieAboveEveryPaintedElement) {
-    const auto& elements = form1Face().elements;
-    const std::size_t lowestTextBox =
-        std::min(stackPosition(form1Face(), "Text1"), stackPosition(form1Face(), "Text2"));
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        if (isPainted(elements[i]) && elements[i].kind != Kind::TextBox) {
-            EXPECT_LT(i, lowestTextBox) << elements[i].name;
-        }
-    }
-}
-
-TEST(Form1Face, NothingOverlapsApartFromKeyPairsAndLampsAndAllFitsTheClientArea) {
-    std::set<std::pair<std::string_view, std::string_view>> pairs;
-    for (const KeyRow& key : keyRows)
-        pairs.insert({key.face, key.label});
-    const auto& elements = form1Face().elements;
-    const Rect client{0, 0, form1Face().window.clientWidth, form1Face().window.clientHeight};
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const ElementDesign& a = elements[i];
-        if (!isPainted(a))
+TEST(Form1Face, EachKeyLabelLiesInsideItsRoundedFace) {
+    const forms::FaceDesign& face = faces::form1Face();
+    int keys = 0;
+    for (std::size_t i = 0; i < face.elements.size(); ++i) {
+        if (face.elements[i].kind != Kind::Label)
             continue;
-        EXPECT_EQ(intersection(a.rect, client), a.rect) << a.name;
-        for (std::size_t j = i + 1; j < elements.size(); ++j) {
-            const ElementDesign& b = elements[j];
-            if (!isPainted(b) || (isLamp(a) && isLamp(b)) || pairs.contains({a.name, b.name}))
-                continue;
-            EXPECT_FALSE(overlap(a.rect, b.rect)) << a.name << " / " << b.name;
+        ASSERT_TRUE(isKeyLabel(face, i)) << face.elements[i].name;
+        const ElementDesign& label = face.elements[i];
+        const ElementDesign& key = face.elements[i - 1];
+        EXPECT_EQ(key.shape, forms::ShapeStyle::RoundedRectangle) << key.name;
+        EXPECT_EQ(intersection(label.rect, key.rect), label.rect) << label.name;
+        EXPECT_FALSE(label.caption.empty() || label.opaque) << label.name;
+        ++keys;
+    }
+    EXPECT_EQ(keys, 19);
+}
+
+// ShapeK1 in the top-left corner, then anticlockwise: each lamp shares a one-pixel strip with
+// the next (the last with the first), other lamps at most a one-pixel square at a corner.
+TEST(Form1Face, LampsMakeAClosedRingInNumberOrder) {
+    std::vector<Rect> lamps;
+    for (const ElementDesign& e : faces::form1Face().elements) {
+        if (lampNumber(e) > 0) {
+            EXPECT_EQ(lampNumber(e), static_cast<int>(lamps.size()) + 1) << e.name;
+            EXPECT_EQ(e.shape, forms::ShapeStyle::Rectangle) << e.name;
+            // Until the lamp show's first tick a lamp looks unlit, in the window's colour.
+            EXPECT_EQ(e.backColor, faces::form1Face().window.backColor) << e.name;
+            lamps.push_back(e.rect);
+        }
+    }
+    ASSERT_EQ(lamps.size(), static_cast<std::size_t>(lights::LampCount));
+    for (const Rect& lamp : lamps)
+        EXPECT_TRUE(lamp.left >= lamps[0].left && lamp.top >= lamps[0].top);
+    EXPECT_GT(lamps[1].top, lamps[0].top);
+    for (std::size_t a = 0; a < lamps.size(); ++a) {
+        for (std::size_t b = a + 1; b < lamps.size(); ++b) {
+            const Rect common = intersection(lamps[a], lamps[b]);
+            const std::pair size(common.width, common.height);
+            if (b == a + 1 || (a == 0 && b == lamps.size() - 1)) {
+                EXPECT_TRUE(size == std::pair(Pixel, lamps[a].height) ||
+                            size == std::pair(lamps[a].width, Pixel))
+                    << a + 1 << "/" << b + 1;
+            } else {
+                EXPECT_TRUE(common.width == 0 || common.height == 0 ||
+                            (common.width <= Pixel && common.height <= Pixel))
+                    << a + 1 << "/" << b + 1;
+            }
         }
     }
 }
 
-// ---- About window ----
+// ---- Pictures ----
 
-TEST(AboutFace, Window) {
-    const forms::WindowDesign& window = aboutFace().window;
-    EXPECT_EQ(window.name, "frmAbout");
-    EXPECT_TRUE(window.caption == u"ﾊﾞｰｼﾞｮﾝ情報");
-    EXPECT_EQ(std::pair(window.clientWidth, window.clientHeight), std::pair(3450, 3330));
-    EXPECT_EQ(window.border, forms::Border::FixedDialog);
-    EXPECT_FALSE(window.taskbarButton);
-    EXPECT_EQ(window.screenPlace, (forms::Point{2340, 1935}));
-    EXPECT_EQ(window.backColor, 0x8000000Fu);
+// The folder's name is UTF-8, which a narrow path on Windows would read in the ANSI code page.
+const std::filesystem::path IconsFolder(u8"" POKOTAMA_ICONS_DIR);
+
+std::vector<unsigned char> fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(IconsFolder / file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(AboutFace, ElementsInPlace) {
-    struct Row {
-        const char* name;
-        int index;
-        Kind kind;
-        Rect rect;
-        int tabIndex;
-    };
-    const Row rows[] = {
-        {"ぽこたま", -1, Kind::Label, {840, 120, 1455, 255}, -1},
-        {"picIcon", -1, Kind::Picture, {1200, 480, 540, 540}, 0},
-        {"lblVersion", -1, Kind::Label, {840, 1200, 1125, 225}, -1},
-        {"Line1", 1, Kind::Line, {90, 1440, 5564, 0}, -1},
-        {"lblDescription", -1, Kind::Label, {480, 1560, 2205, 210}, -1},
-        {"Label1", 0, Kind::Label, {480, 1800, 2175, 255}, -1},
-        {"Label1", 1, Kind::Label, {480, 2040, 2175, 255}, -1},
-        {"CommandVersionToziru", -1, Kind::Button, {960, 2760, 1215, 495}, 1},
-    };
-    ASSERT_EQ(aboutFace().elements.size(), std::size(rows));
-    for (const Row& row : rows) {
-        const ElementDesign* e = find(aboutFace(), row.name, row.index);
-        ASSERT_NE(e, nullptr) << row.name << row.index;
-        EXPECT_EQ(e->kind, row.kind) << row.name;
-        EXPECT_EQ(e->rect, row.rect) << row.name << row.index;
-        EXPECT_EQ(e->tabIndex, row.tabIndex) << row.name;
-        if (e->kind == Kind::Label) {
-            EXPECT_TRUE(e->opaque) << row.name;
-            EXPECT_EQ(e->alignment, forms::Alignment::Left) << row.name;
-            EXPECT_EQ(e->backColor, 0x8000000Fu) << row.name;
-            const forms::Colour text =
-                row.name == std::string_view("lblDescription") ? 0u : 0x80000012u;
-            EXPECT_EQ(e->foreColor, text) << row.name;
+// Each program icon, smallest first, is the hicolor file of the size its name gives.
+TEST(Pictures, ProgramIconsAreTheHicolorFilesOfTheirSizes) {
+    unsigned long previous = 0;
+    for (const std::string_view name : faces::programIconNames) {
+        const std::string size(name.substr(name.find_first_of("0123456789")));
+        EXPECT_GT(std::stoul(size), std::exchange(previous, std::stoul(size))) << name;
+        const std::string folder = std::string(size).append("x").append(size); // 16x16
+        const auto file = std::filesystem::path("hicolor") / folder / "apps" / "pokotama.png";
+        EXPECT_TRUE(std::ranges::equal(faces::imageBytes(name), fileBytes(file))) << name;
+    }
+}
+
+TEST(Pictures, EveryPictureOfAFaceIsEmbeddedAndNoOtherName) {
+    for (const forms::FaceDesign* face : Faces) {
+        for (const ElementDesign& e : face->elements) {
+            if (e.kind == Kind::Picture) {
+                EXPECT_TRUE(std::ranges::equal(faces::imageBytes(e.picture),
+                                               fileBytes(std::string(e.picture) + ".png")))
+                    << e.picture;
+            }
         }
     }
-    EXPECT_EQ(find(aboutFace(), "Line1", 1)->rect.right(), 5654);
-    EXPECT_EQ(find(aboutFace(), "Line1", 1)->foreColor, 0x808080u);
-    EXPECT_TRUE(find(aboutFace(), "ぽこたま")->font.name == u"ＭＳ Ｐゴシック");
-    EXPECT_EQ(find(aboutFace(), "picIcon")->picture, "about");
-}
-
-TEST(AboutFace, CreditLinesSpacedAndSigned) {
-    EXPECT_TRUE(AuthorName == u"森\u3000結");
-    const std::pair<const char*, int> lines[] = {
-        {"lblDescription", -1}, {"Label1", 0}, {"Label1", 1}};
-    const std::u16string expected[] = {
-        u"プロデュース\u3000 森\u3000結",
-        u"プログラム\u3000\u3000\u3000森\u3000結",
-        u"企画\u3000\u3000\u3000\u3000\u3000\u3000 森\u3000結",
-    };
-    for (std::size_t i = 0; i < std::size(lines); ++i)
-        EXPECT_TRUE(find(aboutFace(), lines[i].first, lines[i].second)->caption == expected[i])
-            << lines[i].first << lines[i].second;
+    for (const std::string_view name : {"", "pokotama", "pokotama8", "about.png", "about "})
+        EXPECT_TRUE(faces::imageBytes(name).empty()) << name;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // A platform without a window system, for the window objects' tests and the fuzz targets:
 // views are empty; the message box keeps the texts it was asked to show and, while it is
 // "open", runs what a real modal box's event loop would; and a window's close box can be
-// pressed, which reaches the form as the renderer reports it.
+// pressed, which reaches the form as the renderer reports it. Drawing is left to the renderer's
+// own tests.
 #pragma once
 
 #include "forms/element.h"
