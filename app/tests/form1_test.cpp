@@ -2,7 +2,6 @@
 // bound or handled, and a click on each key does that key's own work.
 #include "app/form1.h"
 #include "engine/texts.h"
-#include "faces/about_face.h"
 #include "faces/form1_face.h"
 #include "tests/support/fake_platform.h"
 
@@ -125,29 +124,6 @@ TEST(Form1, LampTimerTicksTheRingInOrder) {
         EXPECT_EQ(form.ShapeK(n).backColor(),
                   n % 2 == 1 ? lights::lamp_colour::Green : lights::lamp_colour::Pink)
             << n;
-}
-
-TEST(Form1, AboutWindowIsSharedHiddenByItsButtonAndMadeAnewAfterItsCloseBox) {
-    FakePlatform platform;
-    Form1 form(platform);
-    click(form, "Version", 1);
-    FrmAbout* first = form.about();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->window.visible());
-    for (const forms::ElementDesign& design : faces::aboutFace().elements)
-        if (design.kind == Kind::Button)
-            click(*first, design.name, design.index);
-    EXPECT_FALSE(first->window.visible());
-    click(form, "Version", 1);
-    EXPECT_EQ(form.about(), first);
-    EXPECT_TRUE(first->window.visible());
-    EXPECT_EQ(platform.viewsCreated, 2); // the main window and one About window
-
-    platform.closeBox("frmAbout");
-    EXPECT_EQ(form.about(), nullptr);
-    click(form, "Version", 1);
-    EXPECT_NE(form.about(), nullptr);
-    EXPECT_EQ(platform.viewsCreated, 3);
 }
 
 } // namespace

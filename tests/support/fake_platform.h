@@ -31,11 +31,9 @@ class FakeMessageBox final : public forms::MessageBox {
 class FakePlatform final : public forms::Platform {
   public:
     FakeMessageBox messages;
-    int viewsCreated = 0;
 
     std::unique_ptr<forms::View> createView(const forms::FaceDesign& face,
                                             forms::Form& form) override {
-        ++viewsCreated;
         return std::make_unique<FakeView>(views_, face.window.name, form);
     }
     forms::MessageBox& messageBox() override { return messages; }
