@@ -30,16 +30,11 @@ std::size_t eventIndex = 0;
     } while (false)
 
 // Bytes taken one at a time; zeros once they run out.
-class Bytes {
-  public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return next_ >= size_; }
-    std::uint8_t next() { return next_ < size_ ? data_[next_++] : 0; }
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t next_ = 0;
+struct Bytes {
+    const std::uint8_t* at;
+    const std::uint8_t* end;
+    bool empty() const { return at >= end; }
+    std::uint8_t next() { return at < end ? *at++ : 0; }
 };
 
 // The keys as the face lays them out: each label with the face it lies on, clicked by name.
@@ -208,7 +203,7 @@ class Run {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Bytes bytes(data, size);
+    Bytes bytes{data, data + size};
     Run().play(bytes);
     return 0;
 }
