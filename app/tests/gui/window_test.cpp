@@ -52,12 +52,6 @@ TEST(Calculating, ByMouseKeypadAndTypingFromEitherLineWhichKeepsTheFocus) {
     // clang-format off
     const Row rows[] = {
         {"a sum clicked", "Text1", {clicks({u"1", u"2", u"＋", u"3", u"＝"})}, u"12＋3=15", u"15"},
-        {"the other entry keys clicked", "Text1",
-         {clicks({u"4", u"5", u"6", u"7", u"8", u"9", u"0", u".", u"+/-"})}, u"", u"4567890.-"},
-        {"the other operators and C clicked", "Text1",
-         {clicks({u"9", u"－", u"8", u"×", u"7", u"÷", u"6", u"C", u"5", u"＝"})},
-         u"9－8×7÷5=1.4", u"1.4"},
-        {"CE clicked", "Text1", {clicks({u"1", u"＋", u"2", u"CE"})}, u"", u""},
         {"a number typed over the entry", "Text2",
          {clicks({u"1", u"2", u"＋"}), key(Qt::Key_A, Qt::ControlModifier), typed("7"),
           clicks({u"＝"})}, u"12＋7=19", u"19"},
@@ -85,6 +79,8 @@ TEST(Calculating, ByMouseKeypadAndTypingFromEitherLineWhichKeepsTheFocus) {
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 messages << box->text();
+                EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+                EXPECT_EQ(box->buttons().size(), 1);
                 box->button(QMessageBox::Ok)->click();
             }
         });
@@ -151,9 +147,12 @@ TEST(AboutWindow, OpensOnceHidesByItsButtonAndComesBackAnewAfterItsCloseBox) {
     EXPECT_EQ(main.chooseVersion(), about.data());
     EXPECT_EQ(about->pos(), designPlace + QPoint(211, 97));
 
-    // After its close box a new one comes, at its design place.
+    // Its close box hides it, the form hears of it after the close event and lets it go; then a
+    // new one comes, at its design place.
     about->windowHandle()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return main.form().about() == nullptr; }, 2000));
+    ASSERT_NE(main.form().about(), nullptr) << "told from inside the close event";
+    EXPECT_FALSE(main.form().about()->window.visible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return about.isNull(); }, 2000));
     QWidget* again = main.chooseVersion();
     ASSERT_NE(again, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(again));
@@ -179,9 +178,6 @@ TEST(ProgramEnd, ComesWhenNoWindowShowsAnyMore) {
     };
     const Row rows[] = {
         {"main window closed", {closeMain}, true},
-        {"About hidden by its button, then main closed",
-         {openAbout, aboutsButton, closeMain},
-         true},
         {"main closed while About shows", {openAbout, closeMain}, false},
         {"then About's button", {openAbout, closeMain, aboutsButton}, true},
         {"About closed while main shows", {openAbout, closeAbout}, false},
