@@ -115,15 +115,4 @@ TEST(Form1, EqualsStartsTheResultFlashBeforeItsMessage) {
     EXPECT_EQ(form.ShapeK(1).backColor(), lights::lamp_colour::Red);
 }
 
-TEST(Form1, LampTimerTicksTheRingInOrder) {
-    FakePlatform platform;
-    Form1 form(platform);
-    form.start();
-    click(form, "Timer2");
-    for (int n = 1; n <= lights::LampCount; ++n)
-        EXPECT_EQ(form.ShapeK(n).backColor(),
-                  n % 2 == 1 ? lights::lamp_colour::Green : lights::lamp_colour::Pink)
-            << n;
-}
-
 } // namespace
