@@ -194,7 +194,7 @@ def note_event(event):
         pass  # the source is already gone, as a closed message box's parts are
 
 
-def check_division_by_zero_alert(app, window):
+def check_division_by_zero_alert(window):
     pyatspi.Registry.registerEventListener(
         note_event, "window:activate", "object:state-changed:showing")
     calculate(window, ["8", "わる", "0", "イコール"])
@@ -205,7 +205,6 @@ def check_division_by_zero_alert(app, window):
     check(alert.name == "ぽこたま", f"the alert is titled {alert.name!r}")
     press(find(alert, "push button"))
     wait_for("the message box to close", lambda: not showing(alert), 5)
-    expect_lines(window, "8÷0=0", "0")
 
 
 # Tab into the entry line selects its text: the line is named as focused before that
@@ -232,31 +231,23 @@ def check_focus_before_selection(window):
 
 
 def main():
-    started = time.monotonic()
-    found = {}
-
-    def find_window():
-        found["app"] = wait_for("the application ぽこたま on the accessibility bus", application, 20)
-        found["window"] = wait_for("the window ぽこたま",
-                                   lambda: top_window(found["app"], "frame", "ぽこたま"))
-
-    steps = [
-        ("window", find_window),
-        ("tree", lambda: check_tree(found["window"])),
-        ("x11 and process", lambda: check_x11_and_process(found["app"])),
-        ("keys and editable text", lambda: check_typing_through_editable_text(found["window"])),
-        ("text look-ups", lambda: check_text_look_ups(found["window"])),
-        ("about window", lambda: check_about_window(found["app"], found["window"])),
-        ("alert", lambda: check_division_by_zero_alert(found["app"], found["window"])),
-        ("focus", lambda: check_focus_before_selection(found["window"])),
-    ]
-    for name, step in steps:
-        try:
-            step()
-        except Failure as failure:
-            print(f"FAIL ({name}): {failure}", file=sys.stderr)
-            return 1
-        print(f"ok {name} ({time.monotonic() - started:.1f} s)")
+    started, step = time.monotonic(), "window"
+    try:
+        app = wait_for("the application ぽこたま on the accessibility bus", application, 20)
+        window = wait_for("the window ぽこたま", lambda: top_window(app, "frame", "ぽこたま"))
+        print(f"ok window ({time.monotonic() - started:.1f} s)")
+        for step, run in (("tree", lambda: check_tree(window)),
+                          ("x11 and process", lambda: check_x11_and_process(app)),
+                          ("editable text", lambda: check_typing_through_editable_text(window)),
+                          ("text look-ups", lambda: check_text_look_ups(window)),
+                          ("about window", lambda: check_about_window(app, window)),
+                          ("alert", lambda: check_division_by_zero_alert(window)),
+                          ("focus", lambda: check_focus_before_selection(window))):
+            run()
+            print(f"ok {step} ({time.monotonic() - started:.1f} s)")
+    except Failure as failure:
+        print(f"FAIL ({step}): {failure}", file=sys.stderr)
+        return 1
     return 0
 
 
