@@ -113,7 +113,7 @@ TEST(Form1Face, EachKeyLabelLiesInsideItsRoundedFace) {
 }
 
 // ShapeK1 in the top-left corner, then anticlockwise: each lamp shares a one-pixel strip with
-// the next (the last with the first), other lamps at most a one-pixel square at a corner.
+// the next (the last with the first); no other overlap is the overlap test's.
 TEST(Form1Face, LampsMakeAClosedRingInNumberOrder) {
     std::vector<Rect> lamps;
     for (const ElementDesign& e : faces::form1Face().elements) {
@@ -130,19 +130,12 @@ TEST(Form1Face, LampsMakeAClosedRingInNumberOrder) {
         EXPECT_TRUE(lamp.left >= lamps[0].left && lamp.top >= lamps[0].top);
     EXPECT_GT(lamps[1].top, lamps[0].top);
     for (std::size_t a = 0; a < lamps.size(); ++a) {
-        for (std::size_t b = a + 1; b < lamps.size(); ++b) {
-            const Rect common = intersection(lamps[a], lamps[b]);
-            const std::pair size(common.width, common.height);
-            if (b == a + 1 || (a == 0 && b == lamps.size() - 1)) {
-                EXPECT_TRUE(size == std::pair(Pixel, lamps[a].height) ||
-                            size == std::pair(lamps[a].width, Pixel))
-                    << a + 1 << "/" << b + 1;
-            } else {
-                EXPECT_TRUE(common.width == 0 || common.height == 0 ||
-                            (common.width <= Pixel && common.height <= Pixel))
-                    << a + 1 << "/" << b + 1;
-            }
-        }
+        const std::size_t b = (a + 1) % lamps.size();
+        const Rect common = intersection(lamps[a], lamps[b]);
+        const std::pair size(common.width, common.height);
+        EXPECT_TRUE(size == std::pair(Pixel, lamps[a].height) ||
+                    size == std::pair(lamps[a].width, Pixel))
+            << a + 1 << "/" << b + 1;
     }
 }
 
