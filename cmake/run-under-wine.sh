@@ -6,9 +6,18 @@
 # that a Wine program starts on demand (the desktop, services, consoles) inherit its output and
 # outlive it, so a pipe it wrote to would stay open, and a reader waiting for its end (CTest, a
 # pipe to tee) would wait until the Wine session ends.
+#
+# Now and then, with many programs starting side by side, Wine fails to start one: it ends at
+# once with a failure and without a word (a test program always prints something). Such a
+# start is tried once more, and said so.
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 wine "$@" >"$output" 2>&1 </dev/null
 status=$?
+if [ "$status" -ne 0 ] && [ ! -s "$output" ]; then
+    echo "run-under-wine: $1 ended with status $status before any output; starting it again"
+    wine "$@" >"$output" 2>&1 </dev/null
+    status=$?
+fi
 cat "$output"
 exit "$status"
