@@ -40,6 +40,18 @@ std::optional<KeyboardKey> keypadKeyOf(const QKeyEvent& event) {
     return std::nullopt;
 }
 
+// X11 and Wayland name every key of the keypad by a key symbol of XKB's keypad block, from
+// KP_Space to KP_Equal; Windows' virtual-key codes stay below it. Qt's xcb and Windows
+// platforms also mark such presses with Qt::KeypadModifier, but its Wayland platform does not.
+constexpr quint32 FirstKeypadSymbol = 0xFF80;
+constexpr quint32 LastKeypadSymbol = 0xFFBD;
+
+bool fromKeypad(const QKeyEvent& event) {
+    const quint32 symbol = event.nativeVirtualKey();
+    return event.modifiers().testFlag(Qt::KeypadModifier) ||
+           (symbol >= FirstKeypadSymbol && symbol <= LastKeypadSymbol);
+}
+
 QString spokenKey(KeyboardKey key) {
     switch (key) {
     case KeyboardKey::Keypad0:
@@ -119,7 +131,7 @@ std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {
     default:
         break;
     }
-    if (modifiers & Qt::KeypadModifier)
+    if (fromKeypad(event))
         return keypadKeyOf(event);
     return std::nullopt;
 }

@@ -17,9 +17,11 @@ TEST(KeyboardKeyOf, TheDecimalKeyOfEveryLayoutButNothingWithNumLockOffCtrlOrAlt)
         Qt::KeyboardModifiers modifiers;
         QString text;
         std::optional<KeyboardKey> bound;
+        quint32 symbol = 0; // the platform's native key, where the row depends on it
     };
     // The keys themselves are worked in the real window; here what it cannot show: the
-    // decimal key as each layout reports it, NumLock off, and Ctrl and Alt held.
+    // decimal key as each layout reports it, NumLock off, Wayland's unflagged keypad, and
+    // Ctrl and Alt held.
     const Row rows[] = {
         {"decimal key as KP_Decimal (us, jp)", Qt::Key_Period, Keypad, ".",
          KeyboardKey::KeypadDecimal},
@@ -29,11 +31,14 @@ TEST(KeyboardKeyOf, TheDecimalKeyOfEveryLayoutButNothingWithNumLockOffCtrlOrAlt)
          KeyboardKey::KeypadDecimal},
         {"main keyboard's full stop", Qt::Key_Period, {}, ".", std::nullopt},
         {"keypad 7 with NumLock off", Qt::Key_Home, Keypad, "", std::nullopt},
+        {"Wayland's keypad 7 (KP_7)", Qt::Key_7, {}, "7", KeyboardKey::Keypad7, 0xFFB7},
+        {"Wayland's keypad 7, NumLock off (KP_Home)", Qt::Key_Home, {}, "", std::nullopt, 0xFF95},
+        {"main keyboard's 7 (symbol 7)", Qt::Key_7, {}, "7", std::nullopt, 0x37},
         {"Ctrl with keypad 7", Qt::Key_7, Keypad | Qt::ControlModifier, "", std::nullopt},
         {"Alt with Return", Qt::Key_Return, Qt::AltModifier, "\r", std::nullopt},
     };
     for (const Row& row : rows) {
-        const QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.text);
+        const QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, 0, row.symbol, 0, row.text);
         EXPECT_EQ(keyboardKeyOf(press), row.bound) << row.what;
     }
 }
