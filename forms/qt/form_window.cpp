@@ -36,12 +36,16 @@ void FormWindow::followElement() {
         { QEventLoopLocker lastWindowCheck; }
         return;
     }
-    if (!shownBefore_ && firstFocus_ != nullptr)
+    if (firstFocus_ != nullptr)
         firstFocus_->setFocus(Qt::OtherFocusReason);
-    shownBefore_ = true;
     if (offTaskbar_)
         keepOffTaskbar(*this);
     show();
+    // Whether a newly mapped window gets the focus is the window manager's choice, and openbox
+    // never gives it to a normal window kept off the taskbar. The window asks for it instead,
+    // with the time of the user's last action, as a program's window that the user just opened
+    // may; the window manager's focus-stealing prevention still judges the request.
+    activateWindow();
     // Qt does not count a window with an owner (a window kept off the taskbar on Windows) when
     // it decides whether the last window has closed: such a window keeps the program running
     // itself while it shows.

@@ -1,6 +1,7 @@
-// A top-level window of a face: shows and hides with its Window element, gives the focus to
-// the first element of the tab order when first shown, keeps the program running while it
-// shows, and reports the user's close box to its owner. Its contents are built by the view.
+// A top-level window of a face: shows and hides with its Window element, asks to be activated
+// with the focus on the first element of the tab order each time it shows, keeps the program
+// running while it shows, and reports the user's close box to its owner. Its contents are
+// built by the view.
 #pragma once
 
 #include "forms/element.h"
@@ -36,7 +37,6 @@ class FormWindow final : public QWidget, private ElementObserver {
     QPointer<QWidget> firstFocus_;
     bool offTaskbar_ = false;
     std::optional<QEventLoopLocker> keepsProgramRunning_;
-    bool shownBefore_ = false;
     bool closing_ = false;
 };
 
