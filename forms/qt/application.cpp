@@ -2,6 +2,7 @@
 
 #include "forms/qt/deferred_icon_style.h"
 #include "forms/qt/font_configuration_warm_up.h"
+#include "forms/qt/platform_choice.h"
 #include "forms/qt/png_image.h"
 #include "forms/qt/qt_platform.h"
 #include "forms/qt/qt_text.h"
@@ -50,6 +51,7 @@ class AfterFirstPaint final : public QObject {
 
 int runApplication(int& argc, char** argv, const ApplicationInfo& info, const Startup& start) {
     const FontConfigurationWarmUp fontConfiguration; // first: it runs while Qt starts
+    choosePlatform();
     QApplication application(argc, argv);
     QApplication::setStyle(new DeferredIconStyle);
     QApplication::setApplicationName(toQString(info.name));
