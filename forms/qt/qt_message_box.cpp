@@ -1,6 +1,7 @@
 #include "forms/qt/qt_message_box.h"
 
 #include "forms/qt/qt_text.h"
+#include "forms/qt/window_frame.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +12,7 @@ namespace forms::qt {
 void QtMessageBox::show(std::u16string_view text) {
     // On the heap and watched: the parent window may be destroyed while the box is open.
     QPointer<QMessageBox> box = new QMessageBox(QApplication::activeWindow());
+    box->setWindowFlags(Qt::Dialog | fixedSizeFrame());
     box->setWindowTitle(QGuiApplication::applicationDisplayName());
     box->setIcon(QMessageBox::NoIcon);
     box->setTextFormat(Qt::PlainText);

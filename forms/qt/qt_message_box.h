@@ -1,5 +1,6 @@
-// The platform's message box in Qt: modal, OK button only, no icon, titled with the
-// application's display name, over the active window. Setting that name is the program's.
+// The platform's message box in Qt: modal, OK button only, no icon, framed as a window of fixed
+// size (forms/qt/window_frame.h) and titled with the application's display name, over the
+// active window. Setting that name is the program's.
 #pragma once
 
 #include "forms/message_box.h"

@@ -11,6 +11,7 @@
 #include "forms/qt/qt_text.h"
 #include "forms/qt/taskbar.h"
 #include "forms/qt/text_box_edit.h"
+#include "forms/qt/window_frame.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -154,8 +155,7 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
     const WindowDesign& design = face.window;
     Qt::WindowFlags flags = design.taskbarButton ? Qt::Window : typeWithoutTaskbarButton();
     if (design.border == Border::FixedDialog)
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+        flags |= fixedSizeFrame();
     window_->setWindowFlags(flags);
     window_->setOffTaskbar(!design.taskbarButton);
     // Every window of a face is a main window of its own: a tool window would not keep the

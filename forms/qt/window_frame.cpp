@@ -1,0 +1,14 @@
+#include "forms/qt/window_frame.h"
+
+#include <QGuiApplication>
+
+namespace forms::qt {
+
+Qt::WindowFlags fixedSizeFrame() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return Qt::FramelessWindowHint;
+    return Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+}
+
+} // namespace forms::qt
