@@ -6,9 +6,9 @@
 #   scripts/windows.sh              build, test, and make the ZIP package (build-windows/)
 #   scripts/windows.sh screenshot   build the program and take docs/windows.png under Wine
 #
-# The window needs a Qt for MinGW: the static Qt 6.4.2 of shared/windows/, found as
-# $POKOTAMA_QT_MINGW_ARCHIVE, as ../shared/windows/ beside this checkout or under
-# /work/shared/windows/, and unpacked once into $POKOTAMA_CACHE (~/.cache/pokotama by default;
+# The window needs a Qt for MinGW: the static Qt 6.4.2 archive named by
+# $POKOTAMA_QT_MINGW_ARCHIVE, or else the one in ../shared/windows/ beside this checkout,
+# unpacked once into $POKOTAMA_CACHE (~/.cache/pokotama by default;
 # Wine's files go there too). Without one only the toolkit-free part is built and tested, and
 # the script says so. POKOTAMA_WERROR=ON turns compiler warnings into errors (CI does).
 set -euo pipefail
@@ -108,8 +108,7 @@ fi
 
 find_qt_archive() {
     local candidate
-    for candidate in "${POKOTAMA_QT_MINGW_ARCHIVE:-}" "../shared/windows/$qt_archive_name" \
-        "/work/shared/windows/$qt_archive_name"; do
+    for candidate in "${POKOTAMA_QT_MINGW_ARCHIVE:-}" "../shared/windows/$qt_archive_name"; do
         if [ -n "$candidate" ] && [ -f "$candidate" ]; then
             readlink -f "$candidate"
             return
@@ -181,9 +180,8 @@ else
 
 ************************************************************************************************
 * The Windows window and its tests were SKIPPED: no Qt for MinGW-w64 was found (looked for
-* \$POKOTAMA_QT_MINGW_ARCHIVE, ../shared/windows/$qt_archive_name and
-* /work/shared/windows/$qt_archive_name). Only the toolkit-free libraries were built for
-* Windows and tested under Wine.
+* \$POKOTAMA_QT_MINGW_ARCHIVE and ../shared/windows/$qt_archive_name). Only the
+* toolkit-free libraries were built for Windows and tested under Wine.
 ************************************************************************************************
 EOF
 fi
