@@ -9,91 +9,19 @@
 import subprocess
 import sys
 import time
+from pathlib import Path
 
 import pyatspi
 from gi.repository import GLib
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-# Returns probe()'s first true value, dispatching AT-SPI events while it waits.
-def wait_for(what, probe, seconds=10.0):
-    context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
-    while True:
-        while context.pending():
-            context.iteration(False)
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.05)
-
-
-def children(node):
-    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
-
-
-def descendants(node):
-    for child in children(node):
-        yield child
-        yield from descendants(child)
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def role(node):
-    return node.getRoleName()
-
-
-def find(node, wanted_role, name=None):
-    return next((d for d in descendants(node)
-                 if role(d) == wanted_role and (name is None or d.name == name)), None)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    return next((a for a in children(desktop) if a.name == "ぽこたま" and a.childCount > 0), None)
-
-
-def top_window(app, wanted_role, name):
-    return next((w for w in children(app)
-                 if role(w) == wanted_role and w.name == name and showing(w)), None)
-
-
-def press(node):
-    actions = node.queryAction()
-    names = [actions.getName(i).lower() for i in range(actions.nActions)]
-    check("press" in names, f"{node.name!r} has no press action, only {names}")
-    actions.doAction(names.index("press"))
-
-
-def text_of(node):
-    text = node.queryText()
-    return text.getText(0, text.characterCount)
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "desktops"))
+from accessible import (Failure, application, check, descendants, expect_lines, find,  # noqa: E402
+                        press, role, showing, text_of, top_window, wait_for)
 
 
 def calculate(window, keys):
     for key in keys:
         press(find(window, "push button", key))
-
-
-def expect_lines(window, formula, entry):
-    lines = [find(window, "text", "しき"), find(window, "text", "にゅうりょく")]
-    try:
-        wait_for("the lines", lambda: [text_of(line) for line in lines] == [formula, entry], 5)
-    except Failure:
-        raise Failure(f"the lines read {[text_of(line) for line in lines]}, "
-                      f"not {[formula, entry]}") from None
 
 
 def check_tree(window):

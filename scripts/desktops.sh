@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs ぽこたま's user paths in real desktop environments on this machine, with real key and
+# mouse input (XTest), each environment set up and torn down in a D-Bus session of its own by
+# scripts/desktops/environment.py: one line per check, the summary last.
+#
+#   scripts/desktops.sh [ENVIRONMENT…]     all of them when none is named
+#
+# Environments: the window managers openbox, xfwm4 and metacity on Xvfb; weston (Wayland) on
+# Xvfb through its X11 backend, with Xwayland. The program and the runs work as an
+# unprivileged user (nobody, when started as root), with a home and runtime folder of their
+# own that go afterwards. Installs what is missing and builds build/pokotama first, unless
+# POKOTAMA_PROGRAM names another build of the program to run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+ENVIRONMENTS=(openbox xfwm4 metacity weston)
+DESKTOP_PACKAGES=(openbox xfwm4 metacity weston xwayland qt6-wayland dbus at-spi2-core
+    python3-pyatspi python3-xlib x11-utils)
+# Each environment's whole run, set-up and tear-down included.
+ENVIRONMENT_SECONDS=300
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
+program=${POKOTAMA_PROGRAM:-}
+if [ -z "$program" ]; then
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build >/dev/null
+    cmake --build build --parallel "$(nproc)" --target pokotama >/dev/null
+    program=build/pokotama
+fi
+
+# The program and the runner go to a folder of the user's own, so that the checkout's
+# permissions do not matter.
+work=$(mktemp -d /tmp/pokotama-desktops.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/home" "$work/runtime"
+cp "$program" "$work/pokotama"
+cp scripts/desktops/*.py "$work/"
+chmod 700 "$work/runtime"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody:nogroup "$work"
+    as_user=(runuser -u nobody --)
+fi
+
+started=$SECONDS
+log=$work/results
+for environment in "${@:-${ENVIRONMENTS[@]}}"; do
+    begun=$SECONDS
+    # A run that overstays its time is ended, and counts as failed.
+    set +e
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+        LANG=C.UTF-8 timeout -k 10 "$ENVIRONMENT_SECONDS" dbus-run-session -- \
+        /usr/bin/python3 "$work/environment.py" "$environment" "$work/pokotama" 2>&1 |
+        tee -a "$log"
+    status=${PIPESTATUS[0]}
+    set -e
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "FAIL $environment: ended after $((SECONDS - begun)) s" | tee -a "$log"
+    fi
+done
+
+passed=$(grep -c '^ok ' "$log" || true)
+failed=$(grep -c '^FAIL ' "$log" || true)
+echo "desktops: $passed passed, $failed failed ($((SECONDS - started)) s)"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
