@@ -309,9 +309,22 @@ void QtView::connectClick(QObject* sender, const ElementDesign& design) {
         run(name, index);
     };
     if (auto* button = qobject_cast<QAbstractButton*>(sender))
-        QObject::connect(button, &QAbstractButton::clicked, receiver_.get(), click);
+        QObject::connect(button, &QAbstractButton::clicked, receiver_.get(), [this, click] {
+            // A key works on the text the lines hold, which is not what a line shows while an
+            // input method composes in it: the key is refused until the user confirms.
+            if (composing()) {
+                TextBoxEdit::refusalSound();
+                return;
+            }
+            click();
+        });
     else if (auto* action = qobject_cast<QAction*>(sender))
         QObject::connect(action, &QAction::triggered, receiver_.get(), click);
+}
+
+bool QtView::composing() const {
+    return std::any_of(textBoxes_.begin(), textBoxes_.end(),
+                       [](const TextBoxEdit* line) { return line->composing(); });
 }
 
 void QtView::bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label) {

@@ -38,6 +38,8 @@ class QtView final : public View {
     QWidget* buildElement(const ElementDesign& element, FaceCanvas& canvas,
                           const ImageProvider& images);
     void connectClick(QObject* sender, const ElementDesign& design);
+    // Whether one of the window's lines shows text an input method has not confirmed.
+    bool composing() const;
     // The keyboard keys click the label, and assistive technology hears which they are.
     void bindKeyboardKeys(const KeyboardKeys& keys, KeyLabel* label);
     void place(const WindowDesign& design, QSize client, int menuBarHeight);

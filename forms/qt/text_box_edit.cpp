@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QStringView>
 #include <algorithm>
 #include <limits>
@@ -122,6 +123,7 @@ void TextBoxEdit::keyPressEvent(QKeyEvent* event) {
 void TextBoxEdit::inputMethodEvent(QInputMethodEvent* event) {
     selectAllIfPending();
     QLineEdit::inputMethodEvent(event);
+    composing_ = !event->preeditString().isEmpty();
 }
 
 void TextBoxEdit::mousePressEvent(QMouseEvent* event) {

@@ -21,6 +21,10 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
     // Stops following the element; the view calls it before the form goes away.
     void detach();
 
+    // Whether the line shows text that an input method is composing and has not confirmed:
+    // it is not the line's text yet.
+    bool composing() const { return composing_; }
+
     // What a refused keystroke or a cut paste sounds like: QApplication::beep, unless a test
     // puts a listener of its own here.
     static void (*refusalSound)();
@@ -45,6 +49,7 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
     const int typingLimit_; // QLineEdit's own maximum length
     bool syncing_ = false;  // a change is being passed on: don't echo it back
     bool selectAllPending_ = false;
+    bool composing_ = false;
 };
 
 } // namespace forms::qt

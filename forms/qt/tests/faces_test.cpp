@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -241,6 +242,30 @@ TEST_F(Form1Face, TextGoesBothWaysAndOnlyTheUsersIsCutAtTheLimitWithABeep) {
     text1->paste();
     EXPECT_TRUE(element.text() == std::u16string(limit, u'7'));
     EXPECT_EQ(beeps, 2);
+    TextBoxEdit::refusalSound = sound;
+}
+
+// Text an input method is composing is not the line's yet: a key clicked meanwhile is refused
+// with a beep, and works again once the composition is confirmed.
+TEST_F(Form1Face, AKeyIsRefusedWhileALineShowsAnUnconfirmedComposition) {
+    static int beeps = 0;
+    const auto sound = std::exchange(TextBoxEdit::refusalSound, [] { ++beeps; });
+    QLineEdit* text2 = line("Text2");
+    text2->setFocus();
+    const QRect plus = pixels(qt_test::label(face, u"＋").rect);
+    QInputMethodEvent composing(QStringLiteral("１２"), {});
+    QApplication::sendEvent(text2, &composing);
+    qt_test::clickAt(canvas, plus.center());
+    EXPECT_TRUE(form.events.empty());
+    EXPECT_EQ(beeps, 1);
+
+    QInputMethodEvent confirmed;
+    confirmed.setCommitString(QStringLiteral("１２"));
+    QApplication::sendEvent(text2, &confirmed);
+    qt_test::clickAt(canvas, plus.center());
+    EXPECT_EQ(form.events, std::vector<std::string>{"LabelPura"});
+    EXPECT_TRUE(form.element<TextBox>("Text2").text() == u"１２");
+    EXPECT_EQ(beeps, 1);
     TextBoxEdit::refusalSound = sound;
 }
 
