@@ -1,5 +1,7 @@
 #include "forms/qt/key_bindings.h"
 
+#include "forms/qt/keypad_before_input_method.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QStringList>
@@ -40,16 +42,31 @@ std::optional<KeyboardKey> keypadKeyOf(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-// X11 and Wayland name every key of the keypad by a key symbol of XKB's keypad block, from
-// KP_Space to KP_Equal; Windows' virtual-key codes stay below it. Qt's xcb and Windows
-// platforms also mark such presses with Qt::KeypadModifier, but its Wayland platform does not.
-constexpr quint32 FirstKeypadSymbol = 0xFF80;
-constexpr quint32 LastKeypadSymbol = 0xFFBD;
-
-bool fromKeypad(const QKeyEvent& event) {
-    const quint32 symbol = event.nativeVirtualKey();
-    return event.modifiers().testFlag(Qt::KeypadModifier) ||
-           (symbol >= FirstKeypadSymbol && symbol <= LastKeypadSymbol);
+// The key symbols of XKB's keypad block that a face can bind. X11 and Wayland report them as
+// the native virtual key (Windows' virtual-key codes all lie below them); Qt's Wayland platform
+// does not flag them with Qt::KeypadModifier as its xcb and Windows platforms do.
+std::optional<KeyboardKey> keypadKeyOfSymbol(quint32 symbol) {
+    constexpr quint32 KP_0 = 0xFFB0;
+    constexpr quint32 KP_9 = 0xFFB9;
+    if (symbol >= KP_0 && symbol <= KP_9)
+        return KeypadDigits.at(symbol - KP_0);
+    switch (symbol) {
+    case 0xFFAB: // KP_Add
+        return KeyboardKey::KeypadPlus;
+    case 0xFFAD: // KP_Subtract
+        return KeyboardKey::KeypadMinus;
+    case 0xFFAA: // KP_Multiply
+        return KeyboardKey::KeypadMultiply;
+    case 0xFFAF: // KP_Divide
+        return KeyboardKey::KeypadDivide;
+    case 0xFFAE: // KP_Decimal
+    case 0xFFAC: // KP_Separator
+        return KeyboardKey::KeypadDecimal;
+    case 0xFF8D: // KP_Enter
+        return KeyboardKey::KeypadEnter;
+    default:
+        return std::nullopt;
+    }
 }
 
 QString spokenKey(KeyboardKey key) {
@@ -97,6 +114,7 @@ void KeyBindings::bind(KeyboardKey key, QAbstractButton* label) {
 }
 
 void KeyBindings::watchWindow() {
+    catchKeypadBeforeInputMethod(*window_, [this](const QKeyEvent& event) { return press(event); });
     window_->installEventFilter(this);
     for (QWidget* widget : window_->findChildren<QWidget*>()) {
         if (widget->focusPolicy() != Qt::NoFocus)
@@ -105,9 +123,11 @@ void KeyBindings::watchWindow() {
 }
 
 bool KeyBindings::eventFilter(QObject*, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const std::optional<KeyboardKey> key = keyboardKeyOf(*static_cast<QKeyEvent*>(event));
+    return event->type() == QEvent::KeyPress && press(*static_cast<QKeyEvent*>(event));
+}
+
+bool KeyBindings::press(const QKeyEvent& event) {
+    const std::optional<KeyboardKey> key = keyboardKeyOf(event);
     const auto label = key ? labels_.find(*key) : labels_.end();
     if (label == labels_.end())
         return false;
@@ -119,6 +139,8 @@ std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return std::nullopt;
+    if (const std::optional<KeyboardKey> key = keypadKeyOfSymbol(event.nativeVirtualKey()))
+        return key;
     switch (event.key()) {
     case Qt::Key_Enter: // only the keypad has it
         return KeyboardKey::KeypadEnter;
@@ -131,7 +153,7 @@ std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {
     default:
         break;
     }
-    if (fromKeypad(event))
+    if (modifiers & Qt::KeypadModifier)
         return keypadKeyOf(event);
     return std::nullopt;
 }

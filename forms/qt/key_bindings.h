@@ -25,8 +25,11 @@ class KeyBindings final : public QObject {
 
     void bind(KeyboardKey key, QAbstractButton* label);
     // Starts watching the window and those of its widgets that take the focus, which are the
-    // ones that receive key presses. Call it once the window is built.
+    // ones that receive key presses, and the keypad before the input method. Call it once the
+    // window is built.
     void watchWindow();
+    // Clicks the label bound to the key pressed, if there is one; says whether it did.
+    bool press(const QKeyEvent& event);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 
 #ifdef FORMS_QT_XCB
-#include <QtGui/qguiapplication_platform.h>
+#include "forms/qt/x11_connection.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -18,11 +19,6 @@ namespace forms::qt {
 
 #ifdef FORMS_QT_XCB
 namespace {
-
-xcb_connection_t* x11Connection() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
 
 // _NET_WM_STATE is a list of atoms: 32-bit items, of which a window has a handful.
 constexpr std::uint8_t AtomFormat = 32;
