@@ -6,7 +6,8 @@
 #   scripts/desktops.sh [ENVIRONMENT…]     all of them when none is named
 #
 # Environments: the window managers openbox, xfwm4 and metacity on Xvfb; weston (Wayland) on
-# Xvfb through its X11 backend, with Xwayland. The program and the runs work as an
+# Xvfb through its X11 backend, with Xwayland; the input methods ibus and fcitx5 with Mozc on
+# Xvfb with a jp106 keyboard. The program and the runs work as an
 # unprivileged user (nobody, when started as root), with a home and runtime folder of their
 # own that go afterwards. Installs what is missing and builds build/pokotama first, unless
 # POKOTAMA_PROGRAM names another build of the program to run.
@@ -14,9 +15,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ENVIRONMENTS=(openbox xfwm4 metacity weston)
+ENVIRONMENTS=(openbox xfwm4 metacity weston ibus fcitx5)
 DESKTOP_PACKAGES=(openbox xfwm4 metacity weston xwayland qt6-wayland dbus at-spi2-core
-    python3-pyatspi python3-xlib x11-utils)
+    python3-pyatspi python3-xlib x11-utils x11-xkb-utils ibus ibus-mozc mozc-server fcitx5
+    fcitx5-mozc fcitx5-frontend-qt6)
 # Each environment's whole run, set-up and tear-down included.
 ENVIRONMENT_SECONDS=300
 

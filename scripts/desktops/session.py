@@ -1,9 +1,11 @@
 # The pieces of a real desktop session that the real-desktop runs start and end: processes,
 # each in a process group of its own and ended last started first; a virtual X server (Xvfb)
-# that takes real key and mouse input through XTest (python3-xlib); and the accessibility bus.
+# that takes real key and mouse input through XTest (python3-xlib); the accessibility bus; and
+# the run itself, which starts the program and reports each check.
 import os
 import signal
 import subprocess
+import sys
 import time
 from pathlib import Path
 
@@ -12,7 +14,7 @@ from Xlib import X, XK, Xatom
 from Xlib import display as xdisplay
 from Xlib.ext import xtest
 
-from accessible import Failure, wait_for
+from accessible import APPLICATION, Failure, application, top_window, wait_for
 
 A11Y_BUS_LAUNCHERS = ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
 
@@ -58,13 +60,17 @@ def a11y_bus(processes):
         raise Failure("at-spi-bus-launcher missing (package at-spi2-core)")
     processes.start("a11y-bus", [launcher, "--launch-immediately", "--a11y=1"])
 
-    def up():
-        reply = subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-             "string:org.a11y.Bus"], capture_output=True, text=True)
-        return "boolean true" in reply.stdout
-    wait_for("the accessibility bus", up)
+    wait_for("the accessibility bus", lambda: bus_name_owned("org.a11y.Bus"))
+
+
+# Whether a service holds that name on the session bus; asked of the bus itself, as asking the
+# service would have D-Bus start one of its own.
+def bus_name_owned(name):
+    reply = subprocess.run(
+        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", f"string:{name}"],
+        capture_output=True, text=True)
+    return "boolean true" in reply.stdout
 
 
 class XServer:
@@ -75,9 +81,10 @@ class XServer:
         self.x = xdisplay.Display(name)
         self.root = self.x.screen().root
 
-    # Starts a virtual X server (Xvfb) and connects to it.
+    # Starts a virtual X server (Xvfb), gives it the keyboard (setxkbmap's arguments, e.g.
+    # ["-model", "jp106", "-layout", "jp"]) and connects to it.
     @classmethod
-    def start(cls, processes, size="1280x1024"):
+    def start(cls, processes, size="1280x1024", keyboard=()):
         read, write = os.pipe()
         processes.start("xvfb", ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{size}x24",
                                  "-nolisten", "tcp"], pass_fds=(write,))
@@ -86,6 +93,8 @@ class XServer:
             number = pipe.readline().strip()
         if not number:
             raise Failure("Xvfb did not start")
+        if keyboard:
+            subprocess.run(["setxkbmap", "-display", f":{number}", *keyboard], check=True)
         return cls(f":{number}")
 
     def keycode(self, keysym_name):
@@ -152,3 +161,43 @@ class XServer:
             return list(walk(self.root))
         except Xlib.error.BadWindow:  # one went while we looked: look again later
             return []
+
+
+class Run:
+    def __init__(self, environment, program, work):
+        self.environment = environment
+        self.program = program
+        self.work = Path(work)
+        self.processes = Processes(work)
+        self.failures = 0
+        self.program_process = None
+
+    def check(self, name, body, own_program=False):
+        started = time.monotonic()
+        try:
+            body()
+        except Failure as failure:
+            self.failures += 1
+            print(f"FAIL {self.environment}: {name}: {failure}", flush=True)
+            return False
+        finally:
+            if own_program and self.program_process is not None:
+                self.stop_program()
+        print(f"ok {self.environment}: {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        return True
+
+    # Starts the program and waits for its window; a check that started it ends it.
+    def start_program(self, **env):
+        environment = dict(os.environ, **env)
+        for name, value in env.items():
+            if value is None:
+                del environment[name]
+        self.program_process = self.processes.start("program", [self.program], environment)
+        app = wait_for("the program on the accessibility bus", application, 30)
+        window = wait_for("its window", lambda: top_window(app, "frame", APPLICATION), 30)
+        return app, window
+
+    def stop_program(self):
+        self.processes.stop(self.program_process)
+        self.program_process = None
+        wait_for("the program to leave the accessibility bus", lambda: application() is None)
