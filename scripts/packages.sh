@@ -1,8 +1,8 @@
 # Debian 12 packages the build, the program and the tests need; sourced by run.sh and test.sh.
 # ensure_packages NAME… installs whichever of them are missing (as root, or through sudo).
 
-BUILD_PACKAGES=(cmake make g++ libgtest-dev qt6-base-dev libgl-dev libxcb1-dev libxkbcommon-x11-dev
-    libfontconfig-dev pkg-config)
+BUILD_PACKAGES=(cmake make g++ libgtest-dev qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev
+    libxkbcommon-x11-dev libfontconfig-dev pkg-config)
 RUN_PACKAGES=(qt6-qpa-plugins fonts-motoya-l-maruberi fonts-ipafont-gothic xvfb xauth)
 TEST_PACKAGES=(locales x11-utils binutils-mingw-w64-x86-64 desktop-file-utils appstream
     dbus at-spi2-core python3-pyatspi)

@@ -114,7 +114,7 @@ void KeyBindings::bind(KeyboardKey key, QAbstractButton* label) {
 }
 
 void KeyBindings::watchWindow() {
-    catchKeypadBeforeInputMethod(*window_, [this](const QKeyEvent& event) { return press(event); });
+    catchKeypadBeforeInputMethod(*window_, [this](const QKeyEvent& event) { return binds(event); });
     window_->installEventFilter(this);
     for (QWidget* widget : window_->findChildren<QWidget*>()) {
         if (widget->focusPolicy() != Qt::NoFocus)
@@ -123,16 +123,23 @@ void KeyBindings::watchWindow() {
 }
 
 bool KeyBindings::eventFilter(QObject*, QEvent* event) {
-    return event->type() == QEvent::KeyPress && press(*static_cast<QKeyEvent*>(event));
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    QAbstractButton* label = labelOf(*static_cast<QKeyEvent*>(event));
+    if (label == nullptr)
+        return false;
+    label->click();
+    return true;
 }
 
-bool KeyBindings::press(const QKeyEvent& event) {
+bool KeyBindings::binds(const QKeyEvent& event) const {
+    return labelOf(event) != nullptr;
+}
+
+QAbstractButton* KeyBindings::labelOf(const QKeyEvent& event) const {
     const std::optional<KeyboardKey> key = keyboardKeyOf(event);
     const auto label = key ? labels_.find(*key) : labels_.end();
-    if (label == labels_.end())
-        return false;
-    label->second->click();
-    return true;
+    return label != labels_.end() ? label->second : nullptr;
 }
 
 std::optional<KeyboardKey> keyboardKeyOf(const QKeyEvent& event) {

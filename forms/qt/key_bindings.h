@@ -28,13 +28,15 @@ class KeyBindings final : public QObject {
     // ones that receive key presses, and the keypad before the input method. Call it once the
     // window is built.
     void watchWindow();
-    // Clicks the label bound to the key pressed, if there is one; says whether it did.
-    bool press(const QKeyEvent& event);
+    // Whether a label is bound to the key pressed.
+    bool binds(const QKeyEvent& event) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QAbstractButton* labelOf(const QKeyEvent& event) const;
+
     QWidget* window_;
     std::map<KeyboardKey, QAbstractButton*> labels_;
 };

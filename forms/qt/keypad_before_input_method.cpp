@@ -5,49 +5,68 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QWidget>
+#include <qpa/qwindowsysteminterface.h>
 #include <set>
 
 #ifdef FORMS_QT_XCB
 #include "forms/qt/x11_connection.h"
 
+#include <array>
 #include <memory>
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-x11.h>
 #elif defined(Q_OS_WIN)
 #include <array>
-#include <imm.h>
 #include <utility>
+// imm.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <imm.h>
+// clang-format on
 #endif
 
 namespace forms::qt {
 namespace {
 
-// What both platforms share: the window watched, the keys offered and taken, and the rule that
-// a composition keeps its keys.
+// What both platforms share: the window watched, the keys handed on, and the rule that a
+// composition keeps its keys.
 class KeypadFilter : public QObject, public QAbstractNativeEventFilter {
   public:
-    KeypadFilter(QWidget& window, KeyPress press)
-        : QObject(&window), window_(window), press_(std::move(press)) {}
+    KeypadFilter(QWidget& window, WantedKey wanted)
+        : QObject(&window), window_(window), wanted_(std::move(wanted)) {}
 
   protected:
     void watch() { QCoreApplication::instance()->installNativeEventFilter(this); }
 
-    // Offers a press of the key known to the platform as `key`; says whether it was taken.
-    bool offer(unsigned key, const QKeyEvent& press) {
+    // Hands a press of the key known to the platform as `key` to Qt's delivery if the key
+    // bindings want it; says whether it did.
+    bool pressed(unsigned key, const QKeyEvent& press) {
         const auto* line = dynamic_cast<const TextBoxEdit*>(window_.focusWidget());
-        if ((line != nullptr && line->composing()) || !press_(press))
+        if ((line != nullptr && line->composing()) || !wanted_(press))
             return false;
+        deliver(press);
         taken_.insert(key);
         return true;
     }
-    // The release of a key taken goes with it.
-    bool released(unsigned key) { return taken_.erase(key) > 0; }
+    // The release of a key handed on goes the same way.
+    bool released(unsigned key, const QKeyEvent& release) {
+        if (taken_.erase(key) == 0)
+            return false;
+        deliver(release);
+        return true;
+    }
 
     QWidget& window_;
 
   private:
-    KeyPress press_;
+    void deliver(const QKeyEvent& event) {
+        QWindowSystemInterface::handleExtendedKeyEvent(
+            window_.windowHandle(), event.type(), event.key(), event.modifiers(),
+            event.nativeScanCode(), event.nativeVirtualKey(), event.nativeModifiers(),
+            event.text());
+    }
+
+    WantedKey wanted_;
     std::set<unsigned> taken_;
 };
 
@@ -74,11 +93,21 @@ Qt::KeyboardModifiers modifiersOf(std::uint16_t state) {
     return modifiers;
 }
 
+// The key Qt names a keypad key by: Enter, or the character it types (Qt's codes for
+// printable ASCII characters are those characters).
+int qtKeyOf(xkb_keysym_t symbol, const QString& text) {
+    if (symbol == XKB_KEY_KP_Enter)
+        return Qt::Key_Enter;
+    if (text.size() == 1 && text.front().unicode() < 0x80)
+        return text.front().toUpper().unicode();
+    return Qt::Key_unknown;
+}
+
 // X11: the key presses as the X server sends them, before Qt hands them to the input method.
 class X11KeypadFilter final : public KeypadFilter {
   public:
-    X11KeypadFilter(QWidget& window, xcb_connection_t* connection, KeyPress press)
-        : KeypadFilter(window, std::move(press)), connection_(connection) {
+    X11KeypadFilter(QWidget& window, xcb_connection_t* connection, WantedKey wanted)
+        : KeypadFilter(window, std::move(wanted)), connection_(connection) {
         std::uint8_t firstEvent = 0;
         if (xkb_x11_setup_xkb_extension(connection_, XKB_X11_MIN_MAJOR_XKB_VERSION,
                                         XKB_X11_MIN_MINOR_XKB_VERSION,
@@ -101,19 +130,17 @@ class X11KeypadFilter final : public KeypadFilter {
         if (kind != XCB_KEY_PRESS && kind != XCB_KEY_RELEASE)
             return false;
         const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-        if (key->event != window_.winId())
+        if (key->event != window_.winId() || !readKey(*key))
             return false;
-        if (kind == XCB_KEY_RELEASE)
-            return released(key->detail);
-        const xkb_keysym_t symbol = symbolOf(*key);
-        return symbol != XKB_KEY_NoSymbol &&
-               offer(key->detail,
-                     QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, modifiersOf(key->state),
-                               key->detail, symbol, key->state));
+        const QKeyEvent qtKey(kind == XCB_KEY_PRESS ? QEvent::KeyPress : QEvent::KeyRelease,
+                              qtKeyOf(symbol_, text_), modifiersOf(key->state) | Qt::KeypadModifier,
+                              key->detail, symbol_, key->state, text_);
+        return kind == XCB_KEY_PRESS ? pressed(key->detail, qtKey) : released(key->detail, qtKey);
     }
 
   private:
-    xkb_keysym_t symbolOf(const xcb_key_press_event_t& key) {
+    // Reads the key's symbol and text; says whether it is a key of the keypad.
+    bool readKey(const xcb_key_press_event_t& key) {
         if (!keymap_) {
             const std::int32_t device = xkb_x11_get_core_keyboard_device_id(connection_);
             keymap_.reset(xkb_x11_keymap_new_from_device(context_.get(), connection_, device,
@@ -121,15 +148,21 @@ class X11KeypadFilter final : public KeypadFilter {
             state_.reset(keymap_ ? xkb_state_new(keymap_.get()) : nullptr);
         }
         if (!state_)
-            return XKB_KEY_NoSymbol;
+            return false;
         // A keymap read from the X server numbers its modifiers as the core protocol does.
         xkb_state_update_mask(state_.get(), key.state & RealModifiers, 0, 0, 0, 0,
                               (key.state >> GroupShift) & GroupBits);
-        return xkb_state_key_get_one_sym(state_.get(), key.detail);
+        symbol_ = xkb_state_key_get_one_sym(state_.get(), key.detail);
+        std::array<char, 8> utf8{};
+        xkb_state_key_get_utf8(state_.get(), key.detail, utf8.data(), utf8.size());
+        text_ = QString::fromUtf8(utf8.data());
+        return symbol_ >= XKB_KEY_KP_Space && symbol_ <= XKB_KEY_KP_Equal;
     }
 
     xcb_connection_t* connection_;
     std::uint8_t xkbEvent_ = 0;
+    xkb_keysym_t symbol_ = XKB_KEY_NoSymbol;
+    QString text_;
     Context context_{xkb_context_new(XKB_CONTEXT_NO_FLAGS)};
     Keymap keymap_;
     State state_;
@@ -158,11 +191,12 @@ constexpr std::array<std::pair<UINT, int>, 16> KeypadVirtualKeys{{
 }};
 
 // Windows: an input method that takes a key has Windows deliver it as VK_PROCESSKEY, and acts
-// on it only when the message is translated (TranslateMessage). A keypad key taken here is
+// on it only when the message is translated (TranslateMessage). A keypad key handed on here is
 // neither translated nor dispatched, so the input method never sees it.
 class WindowsKeypadFilter final : public KeypadFilter {
   public:
-    WindowsKeypadFilter(QWidget& window, KeyPress press) : KeypadFilter(window, std::move(press)) {
+    WindowsKeypadFilter(QWidget& window, WantedKey wanted)
+        : KeypadFilter(window, std::move(wanted)) {
         watch();
     }
 
@@ -174,12 +208,13 @@ class WindowsKeypadFilter final : public KeypadFilter {
             msg->wParam != VK_PROCESSKEY || msg->hwnd != reinterpret_cast<HWND>(window_.winId()))
             return false;
         const UINT virtualKey = ImmGetVirtualKey(msg->hwnd);
-        if (msg->message == WM_KEYUP)
-            return released(virtualKey);
         for (const auto& [keypadKey, qtKey] : KeypadVirtualKeys) {
-            if (keypadKey == virtualKey)
-                return offer(virtualKey, QKeyEvent(QEvent::KeyPress, qtKey, Qt::KeypadModifier, 0,
-                                                   virtualKey, 0));
+            if (keypadKey != virtualKey)
+                continue;
+            const QKeyEvent key(msg->message == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease,
+                                qtKey, Qt::KeypadModifier, 0, virtualKey, 0);
+            return key.type() == QEvent::KeyPress ? pressed(virtualKey, key)
+                                                  : released(virtualKey, key);
         }
         return false;
     }
@@ -189,15 +224,15 @@ class WindowsKeypadFilter final : public KeypadFilter {
 
 } // namespace
 
-void catchKeypadBeforeInputMethod(QWidget& window, KeyPress press) {
+void catchKeypadBeforeInputMethod(QWidget& window, WantedKey wanted) {
 #ifdef FORMS_QT_XCB
     if (xcb_connection_t* connection = x11Connection())
-        new X11KeypadFilter(window, connection, std::move(press));
+        new X11KeypadFilter(window, connection, std::move(wanted));
 #elif defined(Q_OS_WIN)
-    new WindowsKeypadFilter(window, std::move(press));
+    new WindowsKeypadFilter(window, std::move(wanted));
 #else
     Q_UNUSED(window);
-    Q_UNUSED(press);
+    Q_UNUSED(wanted);
 #endif
 }
 
