@@ -1,6 +1,9 @@
 # The user paths that the real-desktop runs check, each driven by real key and mouse input and
 # read through AT-SPI, and the waits they share.
+import time
+
 import pyatspi
+from Xlib import X
 
 from accessible import (APPLICATION, Failure, check, descendants, expect_lines, find, focused,
                         has_state, role, showing, top_window, wait_for)
@@ -28,6 +31,31 @@ def wait_active(window, what):
 def click(x, node):
     left, top, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     x.click(left + width // 2, top + height // 2)
+
+
+# What the screen shows of an element, as the X server has it.
+def picture(x, node):
+    left, top, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return x.root.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
+
+
+# What a line shows while it stands still: its pictures over a second and a quarter (the
+# cursor blinks); None while it changes otherwise, as in the result flash after ＝.
+def still_pictures(x, line):
+    seen = set()
+    for _ in range(25):
+        seen.add(picture(x, line))
+        time.sleep(0.05)
+    return seen if len(seen) <= 2 else None
+
+
+# Types keys that an input method composes, and waits until the line shows the whole
+# composition, standing still again: it is not the line's text, so the text cannot tell.
+def compose(x, line, *keys):
+    before = wait_for("the line to stand still", lambda: still_pictures(x, line))
+    x.keys(*keys)
+    wait_for("the composition to be drawn",
+             lambda: (after := still_pictures(x, line)) is not None and not after & before)
 
 
 def click_keys(x, window, *names):

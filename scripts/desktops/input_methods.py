@@ -5,7 +5,7 @@ import os
 import subprocess
 
 from accessible import expect_lines, find, wait_for
-from checks import click, click_keys, wait_active
+from checks import click, click_keys, compose, wait_active
 from session import XServer, a11y_bus, bus_name_owned
 
 
@@ -70,13 +70,14 @@ def input_method(start):
         x.num_lock()
         app, window = session.start_program(QT_QPA_PLATFORM="xcb", **program_environment)
         wait_active(window, "the main window")
-        click(x, find(window, "text", "にゅうりょく"))
+        entry = find(window, "text", "にゅうりょく")
+        click(x, entry)
         turn_on()
 
         # Keys clicked while a line shows text the input method has not confirmed are refused;
         # the user's Return confirms it, and the keys work on it.
         def composition_then_keys():
-            x.keys("1", "2")
+            compose(x, entry, "1", "2")
             click_keys(x, window, "たす", "3", "イコール")
             x.keys("Return")
             expect_lines(window, "", "１２")
@@ -86,7 +87,7 @@ def input_method(start):
         # During a composition ＝ and CE are refused, and Escape and F9 are the input method's:
         # Escape cancels "45" (CE would empty both lines), F9 converts "6" (+/- would sign 15).
         def composition_keys_stay_the_input_methods():
-            x.keys("4", "5")
+            compose(x, entry, "4", "5")
             click_keys(x, window, "イコール", "ぜんぶクリア")
             x.keys("Escape", "6", "F9", "Return")
             expect_lines(window, "１２＋3=15", "15６")
@@ -99,7 +100,8 @@ def input_method(start):
         def kana_then_keys():
             x.keys("Escape")  # CE
             expect_lines(window, "", "")
-            x.keys("a", "i", "u", "Return")
+            compose(x, entry, "a", "i", "u")
+            x.keys("Return")
             expect_lines(window, "", "あいう")
             click_keys(x, window, "たす", "1", "イコール")
             expect_lines(window, "あいう＋1=1", "1")
