@@ -156,6 +156,12 @@ void Form1::Version_Click(int /*index*/) {
     about_->window.setVisible(true);
 }
 
+// A result appears where the user did not type: a screen reader is told to say it.
+void Form1::showResult(std::u16string text) {
+    Text2.setText(std::move(text));
+    view_->announce(Text2.text());
+}
+
 void Form1::showMessage(std::u16string_view text) {
     platform_.messageBox().show(text);
 }

@@ -77,6 +77,7 @@ class Form1 final : public forms::Form, private engine::Display {
     void setFormulaLine(std::u16string text) override { Text1.setText(std::move(text)); }
     const std::u16string& entryLine() const override { return Text2.text(); }
     void setEntryLine(std::u16string text) override { Text2.setText(std::move(text)); }
+    void showResult(std::u16string text) override;
     void showMessage(std::u16string_view text) override;
 
     forms::Platform& platform_;

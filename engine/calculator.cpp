@@ -101,7 +101,7 @@ bool Calculator::writeResult(double result) {
     if (std::isfinite(result)) {
         std::u16string text = writeNumber(result);
         if (!readNumber(text).outOfRange) {
-            display_.setEntryLine(std::move(text));
+            display_.showResult(std::move(text));
             return true;
         }
     }

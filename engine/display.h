@@ -14,6 +14,9 @@ class Display {
     virtual void setFormulaLine(std::u16string text) = 0;
     virtual const std::u16string& entryLine() const = 0; // Text2
     virtual void setEntryLine(std::u16string text) = 0;
+    // Writes a result of the calculation to the entry line: the running total an operator key
+    // computed, or the result of ＝.
+    virtual void showResult(std::u16string text) = 0;
     // Returns when the user has closed the box.
     virtual void showMessage(std::u16string_view text) = 0;
 };

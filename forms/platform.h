@@ -6,6 +6,7 @@
 #include "forms/message_box.h"
 
 #include <memory>
+#include <string_view>
 
 namespace forms {
 
@@ -16,6 +17,9 @@ class Form;
 class View {
   public:
     virtual ~View() = default;
+    // Has assistive technology say `text` once, without moving the focus: something the
+    // window shows that the user did not type.
+    virtual void announce(std::u16string_view text) = 0;
 };
 
 class Platform {

@@ -115,4 +115,14 @@ TEST(Form1, EqualsStartsTheResultFlashBeforeItsMessage) {
     EXPECT_EQ(form.ShapeK(1).backColor(), lights::lamp_colour::Red);
 }
 
+// A result is told to assistive technology as the entry line shows it.
+TEST(Form1, AResultIsAnnounced) {
+    FakePlatform platform;
+    Form1 form(platform);
+    form.start();
+    for (const char* key : {"LabelSuuzi1", "LabelPura", "LabelSuuzi2", "LabelEqual"})
+        click(form, key);
+    EXPECT_EQ(platform.announced, std::vector<std::u16string>{u"3"});
+}
+
 } // namespace

@@ -22,12 +22,17 @@ class FakeDisplay final : public engine::Display {
     std::u16string formula;
     std::u16string entry;
     std::vector<Message> messages;
+    std::vector<std::u16string> results;
     int keysPressed = 0;
 
     const std::u16string& formulaLine() const override { return formula; }
     void setFormulaLine(std::u16string text) override { formula = std::move(text); }
     const std::u16string& entryLine() const override { return entry; }
     void setEntryLine(std::u16string text) override { entry = std::move(text); }
+    void showResult(std::u16string text) override {
+        results.push_back(text);
+        entry = std::move(text);
+    }
     void showMessage(std::u16string_view text) override { messages.push_back({text, keysPressed}); }
 };
 
@@ -82,6 +87,25 @@ struct KeyCase {
 
 void PrintTo(const KeyCase& c, std::ostream* os) {
     *os << '"' << c.keys.substr(0, 40) << (c.keys.size() > 40 ? "…" : "") << '"';
+}
+
+// The results the calculator shows as results (what a screen reader is told): one for each
+// operator or ＝ that computes one, none for a key that only records its operator, is locked
+// out or ends on a message.
+TEST(Results, OneForEachKeyThatComputesOne) {
+    const struct {
+        std::string keys;
+        std::vector<std::u16string> results;
+    } rows[] = {
+        {"12+3*2=", {u"15", u"30"}}, {"12+", {}},  {"12+3**", {u"15"}},
+        {"12+3==", {u"15"}},         {"8/0=", {}},
+    };
+    for (const auto& row : rows) {
+        FakeDisplay display;
+        engine::Calculator calculator(display);
+        press(calculator, display, row.keys);
+        EXPECT_EQ(display.results, row.results) << row.keys;
+    }
 }
 
 class KeySequence : public ::testing::TestWithParam<KeyCase> {};

@@ -1,5 +1,6 @@
 #include "forms/qt/accessibility.h"
 
+#include "forms/qt/announcement.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/key_label.h"
 #include "forms/qt/text_box_accessible.h"
@@ -47,6 +48,8 @@ QAccessibleInterface* describe(const QString&, QObject* object) {
         return describeTextBox(line);
     if (auto* window = dynamic_cast<FormWindow*>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto* announcement = dynamic_cast<Announcement*>(object))
+        return new QAccessibleWidget(announcement, QAccessible::Notification);
     return nullptr;
 }
 

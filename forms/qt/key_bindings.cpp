@@ -125,11 +125,18 @@ void KeyBindings::watchWindow() {
 bool KeyBindings::eventFilter(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    QAbstractButton* label = labelOf(*static_cast<QKeyEvent*>(event));
-    if (label == nullptr)
+    const std::optional<KeyboardKey> key = keyboardKeyOf(*static_cast<QKeyEvent*>(event));
+    const auto label = key ? labels_.find(*key) : labels_.end();
+    if (label == labels_.end())
         return false;
-    label->click();
+    clicking_ = key;
+    label->second->click();
+    clicking_.reset();
     return true;
+}
+
+bool KeyBindings::clickingByEnter() const {
+    return clicking_ == KeyboardKey::Return || clicking_ == KeyboardKey::KeypadEnter;
 }
 
 bool KeyBindings::binds(const QKeyEvent& event) const {

@@ -30,6 +30,9 @@ class KeyBindings final : public QObject {
     void watchWindow();
     // Whether a label is bound to the key pressed.
     bool binds(const QKeyEvent& event) const;
+    // Whether a label is being clicked by Return or the keypad's Enter: a screen reader reads
+    // the focused line's change after those keys by itself.
+    bool clickingByEnter() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +42,7 @@ class KeyBindings final : public QObject {
 
     QWidget* window_;
     std::map<KeyboardKey, QAbstractButton*> labels_;
+    std::optional<KeyboardKey> clicking_; // while a key's label is clicked
 };
 
 // The key that a press is, if a face can bind it. Presses with Ctrl, Alt or Meta held are

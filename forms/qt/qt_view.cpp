@@ -1,6 +1,7 @@
 #include "forms/qt/qt_view.h"
 
 #include "forms/geometry.h"
+#include "forms/qt/announcement.h"
 #include "forms/qt/dialog_button.h"
 #include "forms/qt/face_canvas.h"
 #include "forms/qt/fonts.h"
@@ -145,6 +146,14 @@ QtView::~QtView() {
         window_->deleteLater(); // one of its widgets is still handling an event
     else
         delete window_;
+}
+
+void QtView::announce(std::u16string_view text) {
+    // After Return or Enter a screen reader reads the focused line's new text itself (Orca
+    // does): announced as well, the text would be heard twice.
+    if (keyBindings_ != nullptr && keyBindings_->clickingByEnter())
+        return;
+    forms::qt::announce(*window_, toQString(text));
 }
 
 QWidget* QtView::window() const {

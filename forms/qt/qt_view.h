@@ -29,6 +29,8 @@ class QtView final : public View {
     QtView(const FaceDesign& face, Form& form, const ImageProvider& images);
     ~QtView() override;
 
+    void announce(std::u16string_view text) override;
+
     // The top-level window, for the renderer's tests to look inside.
     QWidget* window() const;
 

@@ -31,10 +31,11 @@ class FakeMessageBox final : public forms::MessageBox {
 class FakePlatform final : public forms::Platform {
   public:
     FakeMessageBox messages;
+    std::vector<std::u16string> announced; // by every window, in order
 
     std::unique_ptr<forms::View> createView(const forms::FaceDesign& face,
                                             forms::Form& form) override {
-        return std::make_unique<FakeView>(views_, face.window.name, form);
+        return std::make_unique<FakeView>(views_, announced, face.window.name, form);
     }
     forms::MessageBox& messageBox() override { return messages; }
 
@@ -52,12 +53,15 @@ class FakePlatform final : public forms::Platform {
 
   private:
     struct FakeView final : forms::View {
-        FakeView(std::vector<FakeView*>& views, std::string_view window, forms::Form& form)
-            : views(views), window(window), form(form) {
+        FakeView(std::vector<FakeView*>& views, std::vector<std::u16string>& announced,
+                 std::string_view window, forms::Form& form)
+            : views(views), announced(announced), window(window), form(form) {
             views.push_back(this);
         }
         ~FakeView() override { std::erase(views, this); }
+        void announce(std::u16string_view text) override { announced.emplace_back(text); }
         std::vector<FakeView*>& views;
+        std::vector<std::u16string>& announced;
         std::string window;
         forms::Form& form;
     };

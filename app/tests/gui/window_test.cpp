@@ -5,6 +5,7 @@
 #include "tests/support/qt/qt_printers.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -125,6 +126,32 @@ TEST(Calculating, TheLampsRunAndAKeypadKeyFlashesItsFaceAsAClickDoes) {
         [&] { QTest::keyClick(main.window()->windowHandle(), Qt::Key_8, Qt::KeypadModifier); });
     EXPECT_NE(clicked.first, clicked.second);
     EXPECT_EQ(keyed, clicked);
+}
+
+// Results reach assistive technology as notifications that show, but not after Return or the
+// keypad's Enter, whose change of the focused line a screen reader reads by itself.
+TEST(Calculating, ResultsAreAnnouncedButNotAfterEnter) {
+    struct Notifications final : QObject {
+        QStringList shown;
+        bool eventFilter(QObject* object, QEvent* event) override {
+            if (event->type() != QEvent::Show)
+                return false;
+            QAccessibleInterface* described = QAccessible::queryAccessibleInterface(object);
+            if (described != nullptr && described->role() == QAccessible::Notification)
+                shown << described->text(QAccessible::Name);
+            return false;
+        }
+    } notifications;
+    Form1Window main;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.window()));
+    qApp->installEventFilter(&notifications);
+    for (Qt::Key key :
+         {Qt::Key_1, Qt::Key_Plus, Qt::Key_2, Qt::Key_Asterisk, Qt::Key_4, Qt::Key_Enter})
+        QTest::keyClick(main.window()->windowHandle(), key, Qt::KeypadModifier);
+    main.press({u"＋", u"1", u"＝"});
+    qApp->removeEventFilter(&notifications);
+    EXPECT_EQ(main.text("Text1"), "12＋1=13");
+    EXPECT_EQ(notifications.shown, QStringList({"3", "13"}));
 }
 
 TEST(AboutWindow, OpensOnceHidesByItsButtonAndComesBackAnewAfterItsCloseBox) {
