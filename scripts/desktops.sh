@@ -7,18 +7,18 @@
 #
 # Environments: the window managers openbox, xfwm4 and metacity on Xvfb; weston (Wayland) on
 # Xvfb through its X11 backend, with Xwayland; the input methods ibus and fcitx5 with Mozc on
-# Xvfb with a jp106 keyboard. The program and the runs work as an
-# unprivileged user (nobody, when started as root), with a home and runtime folder of their
-# own that go afterwards. Installs what is missing and builds build/pokotama first, unless
-# POKOTAMA_PROGRAM names another build of the program to run.
+# Xvfb with a jp106 keyboard; the screen reader Orca on Xvfb under openbox. The program and
+# the runs work as an unprivileged user (nobody, when started as root), with a runtime folder
+# and, for each environment, a home of their own that go afterwards. Installs what is missing
+# and builds build/pokotama first, unless POKOTAMA_PROGRAM names another build of the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ENVIRONMENTS=(openbox xfwm4 metacity weston ibus fcitx5)
+ENVIRONMENTS=(openbox xfwm4 metacity weston ibus fcitx5 orca)
 DESKTOP_PACKAGES=(openbox xfwm4 metacity weston xwayland qt6-wayland dbus at-spi2-core
     python3-pyatspi python3-xlib x11-utils x11-xkb-utils ibus ibus-mozc mozc-server fcitx5
-    fcitx5-mozc fcitx5-frontend-qt6)
+    fcitx5-mozc fcitx5-frontend-qt6 orca speech-dispatcher)
 # Each environment's whole run, set-up and tear-down included.
 ENVIRONMENT_SECONDS=300
 
@@ -34,7 +34,7 @@ fi
 # permissions do not matter.
 work=$(mktemp -d /tmp/pokotama-desktops.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/home" "$work/runtime"
+mkdir -p "$work/runtime"
 cp "$program" "$work/pokotama"
 cp scripts/desktops/*.py "$work/"
 chmod 700 "$work/runtime"
@@ -48,9 +48,11 @@ started=$SECONDS
 log=$work/results
 for environment in "${@:-${ENVIRONMENTS[@]}}"; do
     begun=$SECONDS
+    mkdir "$work/home-$environment"
+    [ ${#as_user[@]} -eq 0 ] || chown nobody:nogroup "$work/home-$environment"
     # A run that overstays its time is ended, and counts as failed.
     set +e
-    "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home-$environment" XDG_RUNTIME_DIR="$work/runtime" \
         LANG=C.UTF-8 timeout -k 10 "$ENVIRONMENT_SECONDS" dbus-run-session -- \
         /usr/bin/python3 "$work/environment.py" "$environment" "$work/pokotama" 2>&1 |
         tee -a "$log"

@@ -11,6 +11,7 @@ import traceback
 
 from accessible import Failure
 from input_methods import fcitx5, ibus, input_method
+from screen_reader import screen_reader
 from session import Run
 from window_managers import weston, window_manager
 
@@ -22,6 +23,7 @@ ENVIRONMENTS = {
     "weston": weston,
     "ibus": input_method(ibus),
     "fcitx5": input_method(fcitx5),
+    "orca": screen_reader,
 }
 
 
