@@ -2,7 +2,7 @@
 # ensure_packages NAME… installs whichever of them are missing (as root, or through sudo).
 
 BUILD_PACKAGES=(cmake make g++ libgtest-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev)
-RUN_PACKAGES=(qt6-qpa-plugins fonts-motoya-l-maruberi fonts-ipafont-gothic xvfb xauth)
+RUN_PACKAGES=(fonts-motoya-l-maruberi fonts-ipafont-gothic xvfb xauth)
 TEST_PACKAGES=(locales x11-utils binutils-mingw-w64-x86-64 desktop-file-utils appstream
     dbus at-spi2-core python3-pyatspi)
 
