@@ -26,6 +26,15 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# as_root COMMAND… runs the command as root: itself when root already, else through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
 # A German locale, so the tests can show that numbers ignore the C locale's decimal comma.
 ensure_german_locale() {
     if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
