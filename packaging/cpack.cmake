@@ -13,6 +13,7 @@ the keypad and flash red on the equals key. It adds, subtracts, multiplies
 and divides strictly from left to right.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY pokotama)
 set(CPACK_STRIP_FILES ON)
+get_property(_pokotama_root GLOBAL PROPERTY POKOTAMA_ROOT_DIR)
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -21,7 +22,6 @@ if(WIN32)
   if(POKOTAMA_MAKENSIS)
     list(APPEND CPACK_GENERATOR NSIS)
   endif()
-  get_property(_pokotama_root GLOBAL PROPERTY POKOTAMA_ROOT_DIR)
   set(CPACK_PACKAGE_EXECUTABLES pokotama "ぽこたま") # a Start menu entry
   set(CPACK_NSIS_DISPLAY_NAME "ぽこたま")
   set(CPACK_NSIS_PACKAGE_NAME "ぽこたま")
@@ -30,15 +30,25 @@ if(WIN32)
   set(CPACK_NSIS_MUI_UNIICON ${CPACK_NSIS_MUI_ICON})
 else()
   set(CPACK_GENERATOR DEB)
+  # The Debian revision is the newest changelog entry's, which must be this version's.
+  file(STRINGS ${_pokotama_root}/packaging/debian/changelog _pokotama_entry LIMIT_COUNT 1)
+  string(REPLACE "." "\\." _pokotama_version_pattern ${PROJECT_VERSION})
+  if(NOT _pokotama_entry MATCHES "^pokotama \\(${_pokotama_version_pattern}-([^)]+)\\) ")
+    message(FATAL_ERROR "packaging/debian/changelog: the newest entry is not for version "
+                        "${PROJECT_VERSION}: ${_pokotama_entry}")
+  endif()
+  set(CPACK_DEBIAN_PACKAGE_RELEASE ${CMAKE_MATCH_1})
 endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Libraries come from dpkg-shlibdeps. Qt loads its window-system plugin at run time, which
-# libqt6gui6 only recommends, and the program asks for its Japanese fonts by name.
+# Libraries come from dpkg-shlibdeps; libqt6gui6 holds Qt's X11 platform plugin too. The
+# program asks for its Japanese fonts by name, and runs natively on Wayland with Qt's plugin
+# for it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-motoya-l-maruberi, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-motoya-l-maruberi, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)
 
 include(CPack)

@@ -6,7 +6,8 @@
 #             gui, and those named forms_qt.* or gui.*);
 #   fuzz      every libFuzzer target of fuzz/, built in build-fuzz with clang, run for
 #             FUZZ_SECONDS (default 30) each from a scratch copy of its seed corpus;
-#   analyse   every tracked C++ file formatted as .clang-format says (clang-format 14), then
+#   analyse   every file's license and copyright given as REUSE asks (reuse lint), every
+#             tracked C++ file formatted as .clang-format says (clang-format 14), then
 #             clang-tidy (.clang-tidy) and cppcheck over the sources of the main build's
 #             compile_commands.json, fuzz targets included (COMPILE_DB_DIR, default build:
 #             run test.sh first).
@@ -178,9 +179,24 @@ check_format() {
     echo "clang-format: ${#files[@]} files, all formatted"
 }
 
+# Checks that every file names its license and copyright holder, in a header or in
+# .reuse/dep5, as the REUSE rules ask; shows the whole report only when some file does not.
+check_licensing() {
+    local report
+    if report=$(reuse lint 2>&1); then
+        echo "$report" | tail -1
+        return 0
+    fi
+    echo "$report"
+    return 1
+}
+
 step_analyse() {
-    ensure_packages clang-format-14 clang-tidy-14 cppcheck clang-14 clang libclang-rt-14-dev ||
-        return 1
+    ensure_packages clang-format-14 clang-tidy-14 cppcheck clang-14 clang libclang-rt-14-dev \
+        reuse || return 1
+    echo "-- reuse"
+    local licensing_status=0
+    check_licensing || licensing_status=1
     echo "-- clang-format"
     local format_status=0
     check_format || format_status=1
@@ -242,6 +258,10 @@ step_analyse() {
     if "${cppcheck[@]}" --project="$COMPILE_DB_DIR/compile_commands.json" "${filters[@]}"; then
         echo "cppcheck: clean"
     else
+        status=1
+    fi
+    if [ $licensing_status -ne 0 ]; then
+        echo "reuse: some files lack their license or copyright (listed above)"
         status=1
     fi
     [ $format_status -eq 0 ] && return $status

@@ -131,10 +131,31 @@ unpack_qt() {
     fi
 }
 
+# What the package says of the Qt linked into the program, for its Qt/ folder
+# (packaging/windows/): Qt's license and Debian's account of Qt's copyright as Debian 12 ships
+# them with the same Qt, the note on where its source is, and the script that built it.
+gather_qt_legal() {
+    local archive=$1 dir=$build/qt-legal
+    local script
+    script=$(dirname "$archive")/build-qt-mingw.sh
+    if [ ! -f "$script" ]; then
+        echo "No build-qt-mingw.sh beside $archive: the package could not say how its Qt" \
+            "was built." >&2
+        exit 1
+    fi
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp /usr/share/common-licenses/LGPL-3 "$dir/LGPL-3.0-only.txt"
+    cp /usr/share/doc/libqt6core6/copyright "$dir/copyright.txt"
+    cp packaging/windows/qt-readme.txt "$dir/README.txt"
+    cp "$script" "$dir/"
+}
+
 gui=ON
 qt_archive=$(find_qt_archive)
 if [ -n "$qt_archive" ]; then
     unpack_qt "$qt_archive"
+    gather_qt_legal "$qt_archive"
 else
     gui=OFF
     [ "$mode" = screenshot ] && { echo "No $qt_archive_name: no program to photograph." >&2; exit 1; }
@@ -144,7 +165,8 @@ configure_and_build() {
     local qt_options=()
     if [ "$gui" = ON ]; then
         qt_options=(-DCMAKE_PREFIX_PATH="$cache/qt-mingw" -DQT_HOST_PATH=/usr
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+            -DPOKOTAMA_QT_LEGAL_DIR="$repo/$build/qt-legal")
     fi
     cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
@@ -168,12 +190,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display \
     tee "$build/logs/ctest.log"
 
 if [ "$gui" = ON ]; then
-    # The ZIP package for users, which must hold the program (with a static Qt, all of it).
+    # The ZIP package for users, which must hold the program (with a static Qt, all of it) and
+    # the licenses of the program and of Qt.
     rm -f "$build"/pokotama-*.zip
     (cd "$build" && cpack -G ZIP >/dev/null)
     package=$(ls "$build"/pokotama-*.zip)
-    cmake -E tar tf "$package" | grep -q '/bin/pokotama\.exe$' ||
-        { echo "$package lacks bin/pokotama.exe" >&2; exit 1; }
+    for file in bin/pokotama.exe LICENSES/GPL-3.0-or-later.txt Qt/LGPL-3.0-only.txt Qt/README.txt; do
+        cmake -E tar tf "$package" | grep -qF "/$file" ||
+            { echo "$package lacks $file" >&2; exit 1; }
+    done
     echo "Package: $repo/$package ($(cmake -E tar tf "$package" | grep -vc '/$') files)"
 else
     cat <<EOF

@@ -20,6 +20,9 @@ fi
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$dir/$id.metainfo.xml"
 grep -q "^Exec=pokotama$" "$dir/$id.desktop"
 grep -q "<binary>pokotama</binary>" "$dir/$id.metainfo.xml"
+# The license it names for the program is one whose text the source tree carries.
+license=$(sed -n 's|^ *<project_license>\(.*\)</project_license>$|\1|p' "$dir/$id.metainfo.xml")
+[ -n "$license" ] && [ -f "$dir/../LICENSES/$license.txt" ]
 
 if [ "$checked" = 0 ]; then
     echo "neither desktop-file-validate nor appstreamcli found: skipped"
