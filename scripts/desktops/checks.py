@@ -15,9 +15,11 @@ def described(node):
     return (role(node), node.name) if node is not None else None
 
 
+# A key's effect can wait on assistive technology: Qt hands each key to a screen reader first.
 def wait_focus(app, wanted_role, name):
     try:
-        wait_for(f"the focus on {name}", lambda: described(focused(app)) == (wanted_role, name))
+        wait_for(f"the focus on {name}", lambda: described(focused(app)) == (wanted_role, name),
+                 30)
     except Failure:
         raise Failure(f"the focus is on {described(focused(app))}, not {(wanted_role, name)}") \
             from None
