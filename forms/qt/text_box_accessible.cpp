@@ -1,10 +1,10 @@
 #include "forms/qt/text_box_accessible.h"
 
+#include "forms/qt/character_extents.h"
 #include "forms/qt/text_box_edit.h"
 #include "forms/qt/text_items.h"
 
 #include <QAccessibleWidget>
-#include <QFontMetrics>
 #include <algorithm>
 
 namespace forms::qt {
@@ -82,22 +82,7 @@ class TextBoxAccessible final : public QAccessibleWidget,
     }
     int characterCount() const override { return int(line()->text().size()); }
 
-    // Measured from the cursor, in reading order: right for any text that is not bidi.
-    QRect characterRect(int offset) const override {
-        const QString whole = line()->text();
-        if (offset < 0 || offset >= whole.size())
-            return {};
-        const QFontMetrics metrics(line()->font());
-        const int cursor = line()->cursorPosition();
-        const QRect caret = line()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const int x =
-            offset >= cursor
-                ? caret.center().x() + metrics.horizontalAdvance(whole.mid(cursor, offset - cursor))
-                : caret.center().x() -
-                      metrics.horizontalAdvance(whole.mid(offset, cursor - offset));
-        const int width = metrics.horizontalAdvance(whole.mid(offset, 1));
-        return {line()->mapToGlobal(QPoint(x, caret.y())), QSize(width, caret.height())};
-    }
+    QRect characterRect(int offset) const override { return extents_.of(*line(), offset); }
     int offsetAtPoint(const QPoint& point) const override {
         const QPoint at = line()->mapFromGlobal(point);
         return line()->rect().contains(at) ? line()->cursorPositionAt(at) : NoCharacter;
@@ -145,6 +130,8 @@ class TextBoxAccessible final : public QAccessibleWidget,
         *end = found.end;
         return found.start < 0 ? QString() : whole.mid(found.start, found.end - found.start);
     }
+
+    mutable CharacterExtents extents_;
 };
 
 } // namespace

@@ -4,7 +4,8 @@
 // (Qt reports an empty run at the offset asked, and Orca then drops the last character when it
 // reads the line); characters, words and sentences are found for any offset
 // (forms/qt/text_items.h: Qt's own look-up spins for ever at the end of the text and before a
-// leading sign); any offset a client passes is brought into the text first.
+// leading sign); character extents come from one layout of the line
+// (forms/qt/character_extents.h); any offset a client passes is brought into the text first.
 // Names come from the widget's accessible name; the change events are QLineEdit's.
 #pragma once
 
