@@ -7,35 +7,17 @@
 #include "engine/number_text.h"
 #include "engine/texts.h"
 #include "faces/form1_face.h"
+#include "fuzz/fuzz_input.h"
 #include "tests/support/fake_platform.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-std::size_t eventIndex = 0;
-
-#define EXPECT(condition)                                                                          \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "broken after event %zu: %s\n", eventIndex, #condition);          \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
-
-// Bytes taken one at a time; zeros once they run out.
-struct Bytes {
-    const std::uint8_t* at;
-    const std::uint8_t* end;
-    bool empty() const { return at >= end; }
-    std::uint8_t next() { return at < end ? *at++ : 0; }
-};
+using fuzz::Bytes;
 
 // The keys as the face lays them out: each label with the face it lies on, clicked by name.
 struct Key {
@@ -112,7 +94,7 @@ class Run {
             for (int ticks = bytes.next() % 4; ticks > 0; --ticks)
                 tick(bytes.next() % 2 == 0 ? form_.Timer1 : form_.Timer2);
         };
-        for (eventIndex = 0; !bytes.empty(); ++eventIndex) {
+        for (fuzz::stepIndex = 0; !bytes.empty(); ++fuzz::stepIndex) {
             handle(bytes.next() % (EventCount + keys().size()), bytes);
             if (form_.Text1.text().size() > 4096) // keeps every run quick
                 form_.Text1.setText({});

@@ -29,6 +29,8 @@ SOURCE_DIRS=(engine lights forms faces app fuzz tests)
 QT_TEST_NAMES='^(forms_qt|gui)\.'
 SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Without a session bus address Qt would start a bus daemon of its own that outlives the run.
+export DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/pokotama-tests}"
 
 # quietly LOG COMMAND… runs the command with its output in LOG, and shows the log if it fails.
 quietly() {
@@ -110,8 +112,10 @@ fuzz_one() {
 
 # The targets run side by side, one per core.
 step_fuzz() {
-    # clang and its runtime libraries (libFuzzer, the sanitizers) for -fsanitize=fuzzer.
-    ensure_packages cmake make clang-14 clang libclang-rt-14-dev libgtest-dev || return 1
+    # clang and its runtime libraries (libFuzzer, the sanitizers) for -fsanitize=fuzzer, and
+    # Qt with the fonts for the target that builds the real window.
+    ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" clang-14 clang libclang-rt-14-dev ||
+        return 1
     CC=clang CXX=clang++ quietly build-fuzz/configure.log cmake -S fuzz -B build-fuzz || return 1
     quietly build-fuzz/build.log cmake --build build-fuzz --parallel "$JOBS" || return 1
 

@@ -1,24 +1,26 @@
 #include "forms/qt/text_box_accessible.h"
 
+#include "forms/qt/character_extents.h"
 #include "forms/qt/text_box_edit.h"
+#include "forms/qt/text_items.h"
 
 #include <QAccessibleWidget>
-#include <QFontMetrics>
 #include <algorithm>
 
 namespace forms::qt {
 namespace {
 
 // Offsets that Qt's text interface takes or gives for a place rather than a character.
-constexpr int EndOffset = -1;    // the end of the text
 constexpr int CursorOffset = -2; // where the cursor is (QAccessibleLineEdit's convention)
 constexpr int NoCharacter = -1;  // no character at the point asked
 
+// Every offset an assistive client passes is brought into the text before any arithmetic:
+// clients pass anything from INT_MIN to INT_MAX.
 class TextBoxAccessible final : public QAccessibleWidget,
                                 public QAccessibleTextInterface,
                                 public QAccessibleEditableTextInterface {
   public:
-    explicit TextBoxAccessible(QLineEdit* line)
+    explicit TextBoxAccessible(TextBoxEdit* line)
         : QAccessibleWidget(line, QAccessible::EditableText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -63,38 +65,29 @@ class TextBoxAccessible final : public QAccessibleWidget,
         if (index == 0)
             line()->deselect();
     }
+    // The cursor goes to the end given: a reversed range selects backwards.
     void setSelection(int index, int start, int end) override {
-        if (index == 0)
-            line()->setSelection(start, end - start);
+        if (index != 0)
+            return;
+        start = inText(start);
+        line()->setSelection(start, inText(end) - start);
     }
     int cursorPosition() const override { return line()->cursorPosition(); }
-    void setCursorPosition(int position) override { line()->setCursorPosition(position); }
+    void setCursorPosition(int position) override { line()->setCursorPosition(inText(position)); }
     QString text(int start, int end) const override {
-        return start < end ? line()->text().mid(start, end - start) : QString();
+        const QString whole = line()->text();
+        start = inText(start);
+        end = inText(end);
+        return start < end ? whole.mid(start, end - start) : QString();
     }
     int characterCount() const override { return int(line()->text().size()); }
 
-    // Measured from the cursor, in reading order: right for any text that is not bidi.
-    QRect characterRect(int offset) const override {
-        const QString whole = line()->text();
-        if (offset < 0 || offset >= whole.size())
-            return {};
-        const QFontMetrics metrics(line()->font());
-        const int cursor = line()->cursorPosition();
-        const QRect caret = line()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const int x =
-            offset >= cursor
-                ? caret.center().x() + metrics.horizontalAdvance(whole.mid(cursor, offset - cursor))
-                : caret.center().x() -
-                      metrics.horizontalAdvance(whole.mid(offset, cursor - offset));
-        const int width = metrics.horizontalAdvance(whole.mid(offset, 1));
-        return {line()->mapToGlobal(QPoint(x, caret.y())), QSize(width, caret.height())};
-    }
+    QRect characterRect(int offset) const override { return extents_.of(*line(), offset); }
     int offsetAtPoint(const QPoint& point) const override {
         const QPoint at = line()->mapFromGlobal(point);
         return line()->rect().contains(at) ? line()->cursorPositionAt(at) : NoCharacter;
     }
-    void scrollToSubstring(int start, int) override { line()->setCursorPosition(start); }
+    void scrollToSubstring(int start, int) override { setCursorPosition(start); }
 
     // One run of the line's single font and colours over the whole text.
     QString attributes(int, int* start, int* end) const override {
@@ -103,31 +96,42 @@ class TextBoxAccessible final : public QAccessibleWidget,
         return {};
     }
 
-    // Qt's word and sentence look-up never returns from the end of the text (EndOffset, and
-    // the cursor there, say the same): the item the text ends with is the one asked for.
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                             int* end) const override {
+        return item(offset, boundary, ItemPlace::Before, start, end);
+    }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
                          int* end) const override {
-        const int length = characterCount();
-        if (offset == CursorOffset)
-            offset = cursorPosition();
-        if ((boundary == QAccessible::WordBoundary || boundary == QAccessible::SentenceBoundary) &&
-            (offset == EndOffset || offset == length) && length > 0)
-            offset = length - 1;
-        return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
+        return item(offset, boundary, ItemPlace::At, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                            int* end) const override {
+        return item(offset, boundary, ItemPlace::After, start, end);
     }
 
     // Editable text: each change is the user's, and reaches the element as typing does.
     void deleteText(int start, int end) override { replaceText(start, end, {}); }
     void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int start, int end, const QString& text) override {
-        const int length = characterCount();
-        start = std::clamp(start, 0, length);
-        line()->setSelection(start, std::clamp(end, 0, length) - start);
+        setSelection(0, start, end);
         line()->insert(text);
     }
 
   private:
-    QLineEdit* line() const { return static_cast<QLineEdit*>(widget()); }
+    TextBoxEdit* line() const { return static_cast<TextBoxEdit*>(widget()); }
+    int inText(int offset) const { return std::clamp(offset, 0, characterCount()); }
+
+    QString item(int offset, QAccessible::TextBoundaryType boundary, ItemPlace place, int* start,
+                 int* end) const {
+        const QString whole = line()->text();
+        const TextItem found = findTextItem(
+            whole, offset == CursorOffset ? cursorPosition() : offset, boundary, place);
+        *start = found.start;
+        *end = found.end;
+        return found.start < 0 ? QString() : whole.mid(found.start, found.end - found.start);
+    }
+
+    mutable CharacterExtents extents_;
 };
 
 } // namespace

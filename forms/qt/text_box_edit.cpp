@@ -131,4 +131,9 @@ void TextBoxEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
 }
 
+void TextBoxEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    ++paintCount_;
+}
+
 } // namespace forms::qt

@@ -29,12 +29,16 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
     // puts a listener of its own here.
     static void (*refusalSound)();
 
+    // How many times the line has painted itself: QLineEdit scrolls its text only then.
+    int paintCount() const { return paintCount_; }
+
   protected:
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void elementChanged(Element& element, Property property) override;
@@ -50,6 +54,7 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
     bool syncing_ = false;  // a change is being passed on: don't echo it back
     bool selectAllPending_ = false;
     bool composing_ = false;
+    int paintCount_ = 0;
 };
 
 } // namespace forms::qt
