@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds ぽこたま and starts it. Without a display it takes a
 # screenshot under Xvfb instead and prints its path.
 set -euo pipefail

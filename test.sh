@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the program and its tests in build/ and runs the test suite
 # through CTest, whose summary comes last. The checks beyond it (sanitizers, fuzzing, static
 # analysis) are scripts/hardening.sh's. POKOTAMA_WERROR=ON turns compiler warnings into errors

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window object: the calculator's and the lamps' fields, the elements that the
 // handlers touch, and one handler per event of the face, each wiring its event to engine/
 // or lights/. How the window looks is faces/'s; how it is drawn is the platform's.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The About window object: its window element and the handler of its button, which hides
 // it. Form1 creates it on first use and drops it when the user closes it.
 #pragma once

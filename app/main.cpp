@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ぽこたま: starts the main window and runs until the last visible window is closed.
 #include "app/form1.h"
 #include "faces/images.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start-up reference for the benchmark: a bare Qt 6 window of ぽこたま's size with as many
 // widgets and timers (a menu bar with one menu, two line edits, 19 labels, two running timers)
 // and nothing else, made with Qt's defaults and drawn by its default style: what Qt itself costs

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # bench/hostile.sh — what hostile input and long runs cost the real window, on one private
 # Xvfb (xcb): the time from a click on ＋ until what it changes has been repainted with the
 # longest lines there are, the entry line full with the 32,767 characters a user may type and a

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times, in the real window, a click on ＋ until what it changes has been painted and flushed,
 // with lines as long as they get: the entry line full with the 32,767 characters a user may
 // type, once as a number (1 ＋ 2, then 32,766 zeros and a 7 pasted over the 2: the formula line

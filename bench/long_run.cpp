@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Long runs of the real window: the About window shown and hidden a thousand times and closed
 // and made anew a hundred times, and ten minutes' worth of lamp and key-flash ticks from the
 // real timers, run fast, between key clicks. Prints resident memory before, in the middle and

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The paint-rate driver of bench/run.sh: ぽこたま's main window on the Qt renderer, started as
 // the program starts it, with its paint events counted from outside the widgets by an
 // application-wide event filter. Once a second it prints "paints/s canvas=N text=M" to stderr:

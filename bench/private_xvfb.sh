@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the bench scripts: start_private_xvfb starts an Xvfb of our own on a free
 # display, points DISPLAY (and Qt) at it, gives the run a scratch directory $work, and ends
 # both when the script exits.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # bench/run.sh — measures what the running ぽこたま window costs, side by side with Debian's
 # xcalc, on one private Xvfb: time to the first painted frame, resident memory, CPU use while
 # the lamps run, and repaints per second (X damage for both; for ぽこたま also the paint events

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Takes the documentation's screenshots on a real X server: the main window after keying
 // 12＋3× (both display lines show text), and the About window open over the main window.
 // Usage: form1_screenshots OUTPUT_DIRECTORY (see scripts/make_screenshots.sh).

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # bench/summary.sh DIR RUNS GAP_MS STARTS — prints the machine and a Markdown table of medians
 # from the probe's key=value files that run.sh collected: DIR/pokotama.N and DIR/xcalc.N from the
 # full runs, DIR/NAME-start.N from the back-to-back starts (NAME pokotama, xcalc or bare).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // window_probe starts one program on the current X display and measures from outside what its
 // window costs: the time from exec to the first painted frame, resident memory, CPU use and X
 // damage events per second. It knows nothing of the program, so a Qt program and an Xt program

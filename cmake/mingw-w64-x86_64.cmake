@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (posix threads: GoogleTest needs
 # std::mutex) and runs the results under Wine. Used by scripts/windows.sh; Qt comes from
 # CMAKE_PREFIX_PATH, GoogleTest from Debian's source (POKOTAMA_GTEST_SOURCE_DIR).

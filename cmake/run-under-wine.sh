@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # run-under-wine.sh PROGRAM.exe [ARGUMENT...] — runs a Windows program under Wine, as the cross
 # build runs its tests, and passes on its output and exit code.
 #

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator of the main window: its state fields, the clearing protocol, the entry and
 // clearing keys, the four operator keys with the operator lock, and the equals key, all
 // evaluated strictly left to right through the text of the entry line. Flashing key faces

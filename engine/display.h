@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator's one seam to its window: the formula line, the entry line and the modal
 // message box. The window decides how they look; the calculator only reads and writes text.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two conversions between display text and numbers. Reading takes the longest prefix
 // that forms a number (sign, digits with at most one point, exponent) and ignores the rest;
 // writing rounds to 15 significant digits. Both are independent of the C and C++ locales.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's pictures as embedded PNG files; turning them into toolkit images and
 // showing them is left to the windows.
 #pragma once

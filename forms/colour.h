@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Colour values as the forms runtime stores them: 0x00BBGGRR, or 0x800000nn for the
 // platform's system colour nn. Resolving a system colour is left to whoever knows the
 // platform palette (the real window supplies a SystemColours).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The elements of a face that a program changes while it runs, each holding exactly the
 // properties the program reads and writes. Setting a property to the value it already has
 // does nothing; a real change is reported to the element's observer (the renderer), which

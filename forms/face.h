@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design of a window as data: every element with its kind, name, place in twips,
 // caption, colours, font and outline, listed from the bottom of the stacking order to the
 // top. A face is fixed when the window is created; only the properties of forms/element.h

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A window object as the renderer sees it: its run-time elements and the handlers of its
 // events, both found by element name and index. It knows nothing of what the handlers do.
 #pragma once

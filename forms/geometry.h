@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Geometry of a face in twips (1/1440 inch), relative to the client area's top-left corner,
 // and the units faces are measured in.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where a renderer finds the pictures and icons that faces and the program name: the program
 // passes a provider of their encoded bytes by name. Decoding and showing them is the
 // renderer's.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a window object needs from the platform: a live window for a face, and the message
 // box. The Qt renderer supplies one; tests supply a fake that records what was asked.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes what assistive technology can do to the real window: Form1 on the Qt renderer,
 // offscreen, as the window tests build it. The input is a sequence of steps: a key clicked, a
 // key of the keyboard pressed or text pasted into either line, or a call with any arguments on

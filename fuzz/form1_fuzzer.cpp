@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the main window object without a window system: the input is a sequence of events
 // (the keys, edits of either display line, ticks of both timers, the About window's menu
 // item, button and close box). After every event the fields stay finite and within their

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the fuzz targets share: their input, taken one byte at a time, and the check that
 // stops a run, naming the step it broke at. Each target numbers its own steps.
 #pragma once

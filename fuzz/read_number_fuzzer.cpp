@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the two number conversions. The input's bytes, paired little-endian, are the text
 // (lone surrogates and NUL included). std::strtod of the text spelled in ASCII gives the
 // reference value and where reading must stop. The text written for a value is checked against

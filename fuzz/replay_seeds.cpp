@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target once over every file of the seed folders named on the command line, as
 // libFuzzer would replay them, without fuzzing. A broken invariant aborts the program.
 #include <cstddef>

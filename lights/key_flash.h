@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The short black flash of a pressed entry key's face, and the key-flash timer's tick that
 // paints every flashable face back in its own colour. Which faces flash, and their
 // colours, is the window's business: it hands them over as a list.

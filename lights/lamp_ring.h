@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ring of lamps round the keypad as the lamp show drives it: how many lamps there are,
 // how often the show ticks and the colours it paints. The face table lays the lamps out and
 // colours the window with the same values; the show's steps are lights/lamp_show.h's.

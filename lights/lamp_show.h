@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The border light show: a green-and-pink chase round the ring of lamps that swaps once a
 // second, and the red result flash of the lamps and the entry line that the equals key
 // starts. Everything is counted in ticks of the lamp timer; the timer itself, and which

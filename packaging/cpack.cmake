@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Package settings for CPack: `cpack` in the build directory packs everything that
 # `cmake --install` installs: a Debian package on Linux, a ZIP (and an NSIS installer where
 # makensis is found) on Windows. Included once, by pokotama_install().

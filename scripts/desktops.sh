@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs ぽこたま's user paths in real desktop environments on this machine, with real key and
 # mouse input (XTest), each environment set up and torn down in a D-Bus session of its own by
 # scripts/desktops/environment.py: one line per check, the summary last.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # hardening.sh [sanitize] [fuzz] [analyse] — checks beyond the unit tests, all three when no
 # step is named:
 #   sanitize  the whole test suite, built in build-asan with AddressSanitizer and

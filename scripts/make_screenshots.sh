@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # make_screenshots.sh [BUILD_DIRECTORY] — builds form1_screenshots and takes the screenshots
 # of docs/ (form1-calculating.png, about.png) on a virtual X server, framed by openbox where
 # it is installed (bare windows otherwise). Run by hand; needs xvfb-run.

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Debian 12 packages the build, the program and the tests need; sourced by run.sh and test.sh.
 # ensure_packages NAME… installs whichever of them are missing (as root, or through sudo).
 

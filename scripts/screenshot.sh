@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # screenshot.sh PROGRAM OUTPUT.png — starts PROGRAM on the current X display, waits until
 # its window is mapped and painted, saves a screenshot of the screen area it covers, and
 # ends the program. Used by run.sh where there is no display of our own.

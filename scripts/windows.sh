@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-builds ぽこたま and its tests for 64-bit Windows with MinGW-w64 in build-windows/ and
 # runs them under Wine: the toolkit-free tests, and the window tests on the offscreen and the
 # windows platform on a virtual X server. Its last line is CTest's summary.

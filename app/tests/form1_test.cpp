@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window objects' wiring, checked against their faces: every element the face names is
 // bound or handled, and a click on each key does that key's own work.
 #include "app/form1.h"

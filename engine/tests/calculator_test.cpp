@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "engine/calculator.h"
 #include "engine/display.h"
 #include "engine/texts.h"

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes a C++ source defining faces::imageBytes() from PNG files, at build time.
 #   cmake -DOUTPUT=<file.cpp> -P embed_images.cmake -- <name> <png> [<name> <png> ...]
 # A file named twice is stored once.

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws ぽこたま's icons from the pixel maps in artwork.txt.
 
 Writes the program's icon group (pokotama.ico: 32 x 32 in 2 colours; 32 x 32,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Properties of the two faces that a wrong entry in their tables would break, and of the
 // pictures they and the program name.
 #include "faces/about_face.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads the committed icon files as Windows and Qt would: every image holds the data of the
 size its file declares, and icons hide nothing but black under their transparent pixels.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tells assistive technology (AT-SPI, UI Automation) what the widgets of a face are that Qt
 // cannot tell by itself: a key label is a push button whose press action clicks it once, a
 // label that runs no handler is plain text, a display line is editable text

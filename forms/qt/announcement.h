@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Has assistive technology say a text for a window without moving the focus. Qt 6.8 and later
 // send Qt's announcement event, politely. Older Qt has no such event, so the window gets an
 // Announcement, a child without size or picture, shown anew with the text for each

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a program on Qt: the application with its name and icon, the platform, the
 // program's first window, and the event loop until the last visible window has closed.
 // What the first window is, is the program's. A face that names an icon of its own gives

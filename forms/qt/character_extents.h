@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the characters of a display line lie on the screen, for assistive technology: Qt's
 // own layout of the line's text (QTextLayout, in the line's font and direction) placed where
 // the line shows its cursor. The layout is kept while the line's text, font, cursor, size and

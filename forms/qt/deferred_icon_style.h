@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application's own style with one difference: the standard icons of toolbar overflow
 // buttons are read when they are first drawn instead of when they are asked for. Every menu
 // bar asks for one when it is made, for a button that only a menu bar too narrow for its menus

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A push button that is neither a default nor a cancel button: Esc never presses it, and
 // Enter presses it only while it has the keyboard focus, as Space does.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The client area of a face's window: paints the window's background and every shape and
 // line of the face in stacking order, in their current colours, and repaints only the
 // rectangle of a shape whose colour changed. Labels and text boxes are child widgets above

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The fonts of faces as Qt fonts: sized in device-independent pixels at 96 dots per inch, so
 // text scales together with the geometry, with stand-ins for the Windows families a system
 // lacks. Which installed font finally draws is left to Qt's font matching.

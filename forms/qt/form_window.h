@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A top-level window of a face: shows and hides with its Window element, asks to be activated
 // with the focus on the first element of the tab order each time it shows, keeps the program
 // running while it shows, and reports the user's close box to its owner. Its contents are

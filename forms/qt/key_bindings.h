@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clicks a face's key labels from the keyboard: sees each key press before the focused widget
 // of the window does and, if the face binds that key to a label, clicks the label exactly as
 // the mouse does (QAbstractButton::click) and keeps the press from the widget; every other

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A label of a face: draws its caption in its font and colour from its top edge, centred or
 // left-aligned, over whatever lies beneath it unless it is opaque. It is a button without
 // focus: a left press and release inside its rectangle is a click (QAbstractButton::clicked),

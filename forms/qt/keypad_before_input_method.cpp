@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "forms/qt/keypad_before_input_method.h"
 
 #include "forms/qt/text_box_edit.h"

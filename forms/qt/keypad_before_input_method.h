@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lets a window's keypad keys reach its key bindings past the input method. An input method
 // gets every key before Qt delivers it, and one that composes keypad keys (Mozc does) would
 // turn the keypad into text. This sees the window's keys as the platform delivers them — on

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The system colours of faces read from the application's current QPalette, so a change of
 // colour scheme shows at the next paint; repainting on such a change is left to the widgets.
 #pragma once

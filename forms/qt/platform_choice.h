@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Chooses Qt's platform where the session offers two and the user has chosen none: X11 (on
 // Wayland, through Xwayland) where Wayland is offered too, because there windows keep the
 // places, frames and taskbar hints their faces give them, which Wayland leaves to the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Decodes the program's PNG pictures with Qt's own PNG reader. Asked for a format by name,
 // QImageReader would first load every image-format plugin installed to ask whether it reads
 // PNG; the pictures are known to be PNG, so the plugins are left unloaded.

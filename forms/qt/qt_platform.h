@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's side of the platform: builds real windows from faces and shows the message box. Where
 // the pictures and icons come from is the program's: it passes an image provider.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Conversions between the texts of faces (UTF-16 and UTF-8 views) and QString.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The live window of one form: builds the widgets of a face, binds them to the form's
 // elements and handlers and the face's keyboard keys to its labels, and takes them down
 // safely, also from inside one of the window's own handlers. What the handlers do is the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeps a top-level window off the taskbar. On X11 the window stays a normal, independent
 // window that asks the window manager to leave it off the taskbar (a tool window would be
 // kept above the program's other windows, and hidden with them by some window managers). On

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology reads and edits of a display line: editable text with Text and
 // EditableText interfaces over QLineEdit's public API, as Qt's own description of a line edit,
 // save where Qt 6.4 fails a screen reader. Text attributes come as one run over the whole text

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A display line of a face: a right-aligned QLineEdit in the face's font and colours, kept in
 // step with its TextBox element both ways. What the user types or pastes is cut at QLineEdit's
 // limit of 32,767 characters, with a beep; text the program writes is never cut, the limit

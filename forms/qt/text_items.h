@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The character, word or sentence of a text at, before or after an offset, as assistive
 // technology asks for them through QAccessibleTextInterface, for any offset. Qt's
 // QTextBoundaryFinder decides where items start and end; which offset stands for the cursor

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How a top-level window of fixed size is framed: a title bar with its system menu and close
 // box, and no minimize or maximize box. On native Wayland Qt 6.4 draws every title bar itself,
 // always with minimize and maximize buttons whatever the window asks for, and a minimized

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that a program file carries its package metadata note: an allocated SHT_NOTE
 # section .note.package with owner "FDO", type 0xcafe1a7e and a JSON description naming
 # the package and its version.

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Validates the desktop entry and the AppStream metainfo with the freedesktop tools
 # (Debian: desktop-file-utils, appstream). Exits 77 (skipped) when neither is installed.
 # usage: validate.sh [packaging directory]

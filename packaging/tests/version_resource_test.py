@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Compiles a filled-in copy of the Windows resource script with windres and finds in it the
 version it was filled in with: the four numbers of the fixed part and the version strings.
 

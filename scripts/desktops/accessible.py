@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What a screen reader sees of the running program, through AT-SPI (pyatspi, from Debian's
 # python3-pyatspi): its application, windows, keys and display lines, and a wait that polls a
 # state with a time limit while AT-SPI's events are dispatched. Shared by the real-desktop runs

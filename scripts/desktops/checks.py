@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The user paths that the real-desktop runs check, each driven by real key and mouse input and
 # read through AT-SPI, and the waits they share.
 import time

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs ぽこたま's user paths in one real desktop environment, with real key and mouse input
 # (XTest), and prints one line per check: "ok ENVIRONMENT: CHECK (seconds)" or
 # "FAIL ENVIRONMENT: CHECK: what went wrong". Sets up everything the environment needs (X

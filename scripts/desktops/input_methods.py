@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program with a Japanese input method switched on, as most of its users type: ibus or
 # fcitx5 with Mozc, on Xvfb with a jp106 keyboard, under openbox. Mozc refuses to run as root,
 # so the runs work as an unprivileged user.

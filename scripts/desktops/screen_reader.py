@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program as a blind user meets it: Orca (laptop keyboard layout) with speech-dispatcher's
 # dummy output on Xvfb under openbox, driven from the keyboard only. What Orca says is read
 # from its debug log, where it writes each utterance as it hands it to speech.

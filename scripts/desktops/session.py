@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The pieces of a real desktop session that the real-desktop runs start and end: processes,
 # each in a process group of its own and ended last started first; a virtual X server (Xvfb)
 # that takes real key and mouse input through XTest (python3-xlib); the accessibility bus; and

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program under real window managers on Xvfb, and under weston (Wayland) with Xwayland.
 import os
 import subprocess

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Drives ぽこたま through AT-SPI as a screen reader user would, and checks what it hears.
 #
 # Presses keys through their actions, hears which keyboard keys click them, reads and writes

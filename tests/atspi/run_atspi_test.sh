@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 森　結
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the program as a screen reader meets it: its own X server (Xvfb), D-Bus session and
 # accessibility bus, then the pyatspi client that drives it. Every process it starts is ended
 # on the way out. Usage: run_atspi_test.sh PROGRAM CLIENT.py

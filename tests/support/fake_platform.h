@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A platform without a window system, for the window objects' tests and the fuzz targets:
 // views are empty; the message box keeps the texts it was asked to show and, while it is
 // "open", runs what a real modal box's event loop would; and a window's close box can be

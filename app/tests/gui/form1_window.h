@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's main window as the window tests and the bench drivers meet it: Form1 started
 // on the Qt renderer with the program's pictures, its keys clicked where the face puts them.
 // What the window does is Form1's.

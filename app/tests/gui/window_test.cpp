@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real window used as a user uses it: calculations clicked, keyed on the keypad or typed
 // into a line, the division-by-zero box, the key flash from the keyboard, the About window's
 // life and the program's end.

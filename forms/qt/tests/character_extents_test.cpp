@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where a display line's characters lie: side by side up to the place of its cursor, and where
 // the line has scrolled its text to when it last painted.
 #include "forms/qt/character_extents.h"

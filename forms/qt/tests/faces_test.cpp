@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's two faces on the renderer. The main window: where clicks land, the colours and
 // captions it paints at any scale, what it repaints and the display lines. The About window: a
 // fixed dialog at its design place without a taskbar button, its picture and its button.

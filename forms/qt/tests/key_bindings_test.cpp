@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which key presses a face can bind: the keypad's keys whatever the layout makes of them,
 // Return, Escape and F9, never with Ctrl, Alt or Meta held.
 #include "forms/qt/key_bindings.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which platform Qt is sent to: X11 where the session offers Wayland too, unless the user chose.
 #include "forms/qt/platform_choice.h"
 

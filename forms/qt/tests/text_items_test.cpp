@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The items an assistive client asks for where Qt's own look-up has no answer: before a
 // leading sign, past the last word, at the very end, outside the text, in an empty text.
 #include "forms/qt/text_items.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main of every Qt test program: a QApplication named as the program (message boxes take
 // the name) on the offscreen platform unless QT_QPA_PLATFORM names another, then the tests.
 #include <QApplication>

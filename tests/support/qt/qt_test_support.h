@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 森　結
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the Qt tests do to a window as a user or a screen would: find where a face puts an
 // element, click there, sample a picture at a logical point, and note paint events. What the
 // window does with a click, and how it paints, is the renderer's.
