@@ -19,6 +19,19 @@ qreal cornerRadius(QRect rect) {
     return std::min(rect.width(), rect.height()) / 6.0;
 }
 
+// A rectangle filled as it is, a rounded one smoothed at its corners.
+void fillShape(QPainter& painter, const QRectF& shape, qreal radius, const QColor& colour) {
+    if (radius <= 0) {
+        painter.fillRect(shape, colour);
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(shape, radius, radius);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
 } // namespace
 
 FaceCanvas::FaceCanvas(Colour background, QSize clientSize, QWidget* parent)
@@ -64,29 +77,17 @@ void FaceCanvas::paintItem(QPainter& painter, const Item& item,
     const QColor colour = toQColor(item.colour, system);
     switch (item.figure) {
     case Figure::Rectangle:
-        if (item.outline) {
-            painter.fillRect(item.bounds, toQColor(*item.outline, system));
-            painter.fillRect(item.bounds.adjusted(1, 1, -1, -1), colour);
-        } else {
-            painter.fillRect(item.bounds, colour);
-        }
-        break;
     case Figure::RoundedRectangle: {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(Qt::NoPen);
-        qreal radius = cornerRadius(item.bounds);
+        qreal radius = item.figure == Figure::RoundedRectangle ? cornerRadius(item.bounds) : 0;
         QRectF face(item.bounds);
         if (item.outline) {
             // The 1-pixel outline as the shape filled in its colour with the face filled one
             // pixel inside it: the same pixels as a stroked outline, at a fraction of the cost.
-            painter.setBrush(toQColor(*item.outline, system));
-            painter.drawRoundedRect(face, radius, radius);
+            fillShape(painter, face, radius, toQColor(*item.outline, system));
             face.adjust(1, 1, -1, -1);
-            radius -= 1;
+            radius = std::max<qreal>(0, radius - 1);
         }
-        painter.setBrush(colour);
-        painter.drawRoundedRect(face, radius, radius);
-        painter.setRenderHint(QPainter::Antialiasing, false);
+        fillShape(painter, face, radius, colour);
         break;
     }
     case Figure::Line:
