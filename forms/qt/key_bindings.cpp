@@ -119,7 +119,6 @@ void KeyBindings::bind(KeyboardKey key, QAbstractButton* label) {
 
 void KeyBindings::watchWindow() {
     catchKeypadBeforeInputMethod(*window_, [this](const QKeyEvent& event) { return binds(event); });
-    window_->installEventFilter(this);
     for (QWidget* widget : window_->findChildren<QWidget*>()) {
         if (widget->focusPolicy() != Qt::NoFocus)
             widget->installEventFilter(this);

@@ -28,9 +28,9 @@ class KeyBindings final : public QObject {
     explicit KeyBindings(QWidget* window);
 
     void bind(KeyboardKey key, QAbstractButton* label);
-    // Starts watching the window and those of its widgets that take the focus, which are the
-    // ones that receive key presses, and the keypad before the input method. Call it once the
-    // window is built.
+    // Starts watching those of the window's widgets that take the focus, which are the ones
+    // that receive key presses (the window shows with the focus on one of them), and the keypad
+    // before the input method. Call it once the window is built.
     void watchWindow();
     // Whether a label is bound to the key pressed.
     bool binds(const QKeyEvent& event) const;

@@ -228,16 +228,17 @@ class WindowsKeypadFilter final : public KeypadFilter {
 
 } // namespace
 
-void catchKeypadBeforeInputMethod(QWidget& window, WantedKey wanted) {
 #ifdef FORMS_QT_XCB
+void catchKeypadBeforeInputMethod(QWidget& window, WantedKey wanted) {
     if (xcb_connection_t* connection = x11Connection())
         new X11KeypadFilter(window, connection, std::move(wanted));
-#elif defined(Q_OS_WIN)
-    new WindowsKeypadFilter(window, std::move(wanted));
-#else
-    Q_UNUSED(window);
-    Q_UNUSED(wanted);
-#endif
 }
+#elif defined(Q_OS_WIN)
+void catchKeypadBeforeInputMethod(QWidget& window, WantedKey wanted) {
+    new WindowsKeypadFilter(window, std::move(wanted));
+}
+#else
+void catchKeypadBeforeInputMethod(QWidget&, WantedKey) {}
+#endif
 
 } // namespace forms::qt
