@@ -109,7 +109,7 @@ def check_about_window(app, window):
           ("label", "ぽこたま") in heard and ("image", "ぽこたま") in heard,
           f"the About window holds {heard}")
     window_manager_hints = x_property("ﾊﾞｰｼﾞｮﾝ情報", "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE")
-    check("_NET_WM_STATE_SKIP_TASKBAR" in window_manager_hints and
+    check("_NET_WM_STATE(ATOM) = _NET_WM_STATE_SKIP_TASKBAR\n" in window_manager_hints and
           "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_NORMAL\n" in window_manager_hints,
           f"the About window is not a normal window off the taskbar: {window_manager_hints}")
     press(find(about, "push button", "閉じる"))

@@ -192,6 +192,26 @@ TEST_F(Form1Face, PaintsEveryColourAndCaptionAtAnyScale) {
     expectCaptionsDrawn(pictures[1]);
 }
 
+// An outlined face has its outline in the outermost pixel of each side and its colour from the
+// next pixel in, at the middle of each side, where the corners' rounding does not reach.
+TEST_F(Form1Face, OutlinesAreOnePixelOnEverySide) {
+    const QImage picture = canvas->grab().toImage();
+    for (const ElementDesign& design : face.elements) {
+        if (design.kind != Kind::Shape || !design.outline)
+            continue;
+        const QRect rect = pixels(design.rect);
+        const QPoint c = rect.center();
+        const QPoint edges[][2] = {{{rect.left(), c.y()}, {1, 0}},
+                                   {{rect.right(), c.y()}, {-1, 0}},
+                                   {{c.x(), rect.top()}, {0, 1}},
+                                   {{c.x(), rect.bottom()}, {0, -1}}};
+        for (const auto& [edge, inward] : edges) {
+            EXPECT_EQ(colourAt(picture, edge), toQColor(*design.outline)) << design.name;
+            EXPECT_EQ(colourAt(picture, edge + inward), toQColor(design.backColor)) << design.name;
+        }
+    }
+}
+
 TEST_F(Form1Face, AColourChangeRepaintsOnlyItsShapeOncePerTick) {
     QTest::qWait(30);
     qt_test::PaintLog log;
@@ -339,7 +359,33 @@ TEST_F(AboutFace, ThePictureSitsSunkenAndOnlyEnterOnTheFocusedButtonPressesIt) {
     QTest::keyClick(picture, Qt::Key_Return);
     EXPECT_TRUE(form.events.empty());
     QTest::keyClick(button, Qt::Key_Return);
-    EXPECT_EQ(form.events, (std::vector<std::string>{"CommandVersionToziru"}));
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(form.events,
+              (std::vector<std::string>{"CommandVersionToziru", "CommandVersionToziru"}));
+    EXPECT_EQ(button->font(), window->findChild<QWidget*>("lblVersion")->font())
+        << "the face's font, as every element that names none";
+}
+
+// The rule starts at its left end and runs out of the window on the right, one pixel high.
+TEST_F(AboutFace, TheRuleRunsFromItsLeftEndPastTheRightEdge) {
+    const QImage picture = canvas->grab().toImage();
+    const QRect rule = pixels(qt_test::element(face, "Line1", 1).rect);
+    const QColor grey = toQColor(qt_test::element(face, "Line1", 1).foreColor);
+    const QColor background = toQColor(face.window.backColor);
+    EXPECT_EQ(colourAt(picture, rule.topLeft()), grey);
+    EXPECT_EQ(colourAt(picture, rule.topLeft() - QPoint(1, 0)), background);
+    EXPECT_EQ(colourAt(picture, {picture.width() - 1, rule.top()}), grey);
+    EXPECT_EQ(colourAt(picture, rule.topLeft() + QPoint(10, 1)), background);
+    EXPECT_EQ(colourAt(picture, rule.topLeft() + QPoint(10, -1)), background);
+}
+
+// Closed by its close box, a window shows again when its element asks, as a new one would.
+TEST_F(AboutFace, ShowsAgainAfterItsCloseBox) {
+    show();
+    window->windowHandle()->close();
+    EXPECT_FALSE(form.window().visible());
+    form.window().setVisible(true);
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace
