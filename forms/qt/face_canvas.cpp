@@ -91,12 +91,8 @@ void FaceCanvas::paintItem(QPainter& painter, const Item& item,
         break;
     }
     case Figure::Line:
-        if (item.line.dx() == 0 || item.line.dy() == 0) {
-            painter.fillRect(item.bounds, colour);
-        } else {
-            painter.setPen(QPen(colour, 1));
-            painter.drawLine(QLineF(item.line).translated(0.5, 0.5));
-        }
+        painter.setPen(QPen(colour, 1));
+        painter.drawLine(QLineF(item.line).translated(0.5, 0.5));
         break;
     }
 }

@@ -87,7 +87,6 @@ QFont faceFont(const Font& font) {
     result.setFamily(familyFor(useDefault ? defaultDialogFamily : font.name));
     const double points = useDefault || font.points <= 0 ? defaultDialogPoints : font.points;
     result.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
-    result.setWeight(QFont::Normal);
     // Face texts are digits, operators and Japanese words, which draw the same unshaped; Qt
     // still shapes the scripts that need it. Unshaped text spares each font's OpenType tables
     // being read on the way to the first frame.

@@ -195,7 +195,6 @@ void QtView::build(const FaceDesign& face, const ImageProvider& images) {
         if (widget == nullptr)
             continue;
         widget->setObjectName(toQString(element.name));
-        widget->setProperty("index", element.index);
         widget->setGeometry(pixels(element.rect));
         if (element.kind != Kind::Label) {
             windowed.push_back(widget);

@@ -37,10 +37,6 @@ TextBoxEdit::TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget*
     connect(this, &QLineEdit::inputRejected, this, [] { refusalSound(); });
 }
 
-TextBoxEdit::~TextBoxEdit() {
-    detach();
-}
-
 void TextBoxEdit::detach() {
     if (element_ != nullptr)
         element_->setObserver(nullptr);

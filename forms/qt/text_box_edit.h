@@ -21,8 +21,8 @@ class TextBoxEdit final : public QLineEdit, private ElementObserver {
   public:
     // `element` may be null: the line then only edits its own text.
     TextBoxEdit(const ElementDesign& design, TextBox* element, QWidget* parent = nullptr);
-    ~TextBoxEdit() override;
-    // Stops following the element; the view calls it before the form goes away.
+    // Stops following the element; the view calls it before the form goes away (the line may
+    // outlive it, its window's deletion deferred).
     void detach();
 
     // Whether the line shows text that an input method is composing and has not confirmed:
