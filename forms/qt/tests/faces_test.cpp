@@ -16,6 +16,7 @@
 #include "tests/support/qt/qt_printers.h"
 #include "tests/support/qt/qt_test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -291,6 +292,37 @@ TEST_F(Form1Face, AKeyIsRefusedWhileALineShowsAnUnconfirmedComposition) {
     EXPECT_TRUE(form.element<TextBox>("Text2").text() == u"１２");
     EXPECT_EQ(beeps, 1);
     TextBoxEdit::refusalSound = sound;
+}
+
+// To assistive technology a line is editable text, which answers at its cursor for the offset
+// that stands for the cursor.
+TEST_F(Form1Face, ALineIsEditableTextThatAnswersAtItsCursor) {
+    QLineEdit* text2 = line("Text2");
+    form.element<TextBox>("Text2").setText(u"123");
+    text2->setCursorPosition(1);
+    QAccessibleInterface* described = QAccessible::queryAccessibleInterface(text2);
+    EXPECT_TRUE(described->state().editable);
+    EXPECT_TRUE(described->state().selectableText);
+    int start = 0;
+    int end = 0;
+    constexpr int Cursor = -2;
+    EXPECT_EQ(
+        described->textInterface()->textAtOffset(Cursor, QAccessible::CharBoundary, &start, &end),
+        "2");
+    text2->selectAll();
+    described->textInterface()->removeSelection(0);
+    EXPECT_FALSE(text2->hasSelectedText());
+}
+
+// Tab selects a line's text once the focus has been announced; a click that comes first places
+// the cursor instead, as it would after the selection.
+TEST_F(Form1Face, AClickRightAfterTabPlacesTheCursor) {
+    QLineEdit* text2 = line("Text2");
+    form.element<TextBox>("Text2").setText(u"123");
+    text2->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(text2, Qt::LeftButton, {}, QPoint(text2->width() - 4, text2->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(text2->hasSelectedText());
 }
 
 TEST_F(Form1Face, TextInALineIsDrawnInWhateverFontCanDrawIt) {

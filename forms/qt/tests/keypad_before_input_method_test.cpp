@@ -22,7 +22,9 @@ namespace {
 // The keycodes and the NumLock modifier of the X server's standard (evdev) keyboard.
 constexpr xcb_keycode_t KeypadOne = 87;
 constexpr xcb_keycode_t KeypadEnter = 104;
+constexpr xcb_keycode_t KeypadPlus = 86;
 constexpr xcb_keycode_t LetterA = 38;
+constexpr xcb_keycode_t FullStop = 60;
 constexpr std::uint16_t NumLock = XCB_MOD_MASK_2;
 
 class CountingForm final : public Form {
@@ -54,11 +56,11 @@ TEST(KeypadBeforeInputMethod, TakesTheKeypadsBoundKeysUnlessALineComposes) {
     line->setFocus();
     // The keys Qt delivers to the line, before the key bindings take them.
     struct Delivered final : QObject {
-        std::vector<std::pair<int, bool>> keys; // key, from the keypad
+        std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
         bool eventFilter(QObject*, QEvent* event) override {
             if (event->type() == QEvent::KeyPress) {
                 const auto* key = static_cast<QKeyEvent*>(event);
-                keys.emplace_back(key->key(), key->modifiers().testFlag(Qt::KeypadModifier));
+                keys.emplace_back(key->key(), key->modifiers());
             }
             return false;
         }
@@ -85,15 +87,19 @@ TEST(KeypadBeforeInputMethod, TakesTheKeypadsBoundKeysUnlessALineComposes) {
         std::uint16_t state;
         xcb_window_t target;
         const char* clicked; // null: not taken
-        int key = 0;         // as Qt delivers it
+        int key = 0;         // as Qt delivers it, from the keypad
+        Qt::KeyboardModifiers held{};
     };
     const Row rows[] = {
         {"keypad 1", KeypadOne, NumLock, own, "LabelSuuzi1", Qt::Key_1},
         {"keypad Enter", KeypadEnter, NumLock, own, "LabelEqual", Qt::Key_Enter},
+        {"keypad + with Shift", KeypadPlus, NumLock | XCB_MOD_MASK_SHIFT, own, "LabelPura",
+         Qt::Key_Plus, Qt::ShiftModifier},
         {"keypad 1 with NumLock off (KP_End)", KeypadOne, 0, own, nullptr},
         {"keypad 1 with Ctrl", KeypadOne, NumLock | XCB_MOD_MASK_CONTROL, own, nullptr},
         {"keypad 1 with Meta", KeypadOne, NumLock | XCB_MOD_MASK_4, own, nullptr},
         {"a letter", LetterA, NumLock, own, nullptr},
+        {"the main keyboard's full stop", FullStop, NumLock, own, nullptr},
         {"keypad 1 for another window", KeypadOne, NumLock, own + 1, nullptr},
     };
     for (const Row& row : rows) {
@@ -106,7 +112,8 @@ TEST(KeypadBeforeInputMethod, TakesTheKeypadsBoundKeysUnlessALineComposes) {
                   taken ? std::vector<std::string>{row.clicked} : std::vector<std::string>{})
             << row.what;
         if (taken) {
-            EXPECT_EQ(delivered.keys, (std::vector<std::pair<int, bool>>{{row.key, true}}))
+            EXPECT_EQ(delivered.keys, (std::vector<std::pair<int, Qt::KeyboardModifiers>>{
+                                          {row.key, row.held | Qt::KeypadModifier}}))
                 << row.what;
         }
     }
