@@ -110,9 +110,9 @@ class ShownFace : public ::testing::Test {
             auto* label = window->findChild<QWidget*>(QString::fromUtf8(design.name));
             EXPECT_GT(inked(twice.copy(QRect(rect.topLeft() * 2, rect.size() * 2)), ink), 32)
                 << design.name;
-            if (design.font.points > 0) {
-                EXPECT_EQ(label->font().pixelSize(), qRound(design.font.points * 96 / 72));
-            }
+            // A label that names no font gets the 9-point dialog font of a Japanese Windows.
+            const double points = design.font.points > 0 ? design.font.points : 9;
+            EXPECT_EQ(label->font().pixelSize(), qRound(points * 96 / 72)) << design.name;
             EXPECT_TRUE(QFontDatabase::writingSystems(QFontInfo(label->font()).family())
                             .contains(QFontDatabase::Japanese))
                 << design.name;
@@ -194,13 +194,20 @@ TEST_F(Form1Face, PaintsEveryColourAndCaptionAtAnyScale) {
 }
 
 // An outlined face has its outline in the outermost pixel of each side and its colour from the
-// next pixel in, at the middle of each side, where the corners' rounding does not reach.
-TEST_F(Form1Face, OutlinesAreOnePixelOnEverySide) {
+// next pixel in, at the middle of each side, where the corners' rounding does not reach; a
+// rounded face leaves its corner pixels to what lies beneath.
+TEST_F(Form1Face, OutlinesAreOnePixelOnEverySideAndRoundedCornersAreCut) {
     const QImage picture = canvas->grab().toImage();
     for (const ElementDesign& design : face.elements) {
         if (design.kind != Kind::Shape || !design.outline)
             continue;
         const QRect rect = pixels(design.rect);
+        if (design.shape == ShapeStyle::RoundedRectangle) {
+            for (QPoint corner : {rect.topLeft(), rect.bottomRight()}) {
+                EXPECT_NE(colourAt(picture, corner), toQColor(*design.outline)) << design.name;
+                EXPECT_NE(colourAt(picture, corner), toQColor(design.backColor)) << design.name;
+            }
+        }
         const QPoint c = rect.center();
         const QPoint edges[][2] = {{{rect.left(), c.y()}, {1, 0}},
                                    {{rect.right(), c.y()}, {-1, 0}},
