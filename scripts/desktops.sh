@@ -12,7 +12,9 @@
 #
 # Environments: the window managers openbox, xfwm4 and metacity on Xvfb; weston (Wayland) on
 # Xvfb through its X11 backend, with Xwayland; the input methods ibus and fcitx5 with Mozc on
-# Xvfb with a jp106 keyboard; the screen reader Orca on Xvfb under openbox. The program and
+# Xvfb with a jp106 keyboard; the screen reader Orca on Xvfb under openbox; and, run only when
+# named, wine-fcitx5: the Windows build that POKOTAMA_WINDOWS_PROGRAM names, under Wine with
+# fcitx5 and Mozc over XIM (scripts/windows.sh runs it). The program and
 # the runs work as an unprivileged user (nobody, when started as root), with a runtime folder
 # and, for each environment, a home of their own that go afterwards. Installs what is missing
 # and builds build/pokotama first, unless POKOTAMA_PROGRAM names another build of the program.
@@ -23,11 +25,13 @@ source scripts/packages.sh
 ENVIRONMENTS=(openbox xfwm4 metacity weston ibus fcitx5 orca)
 DESKTOP_PACKAGES=(openbox xfwm4 metacity weston xwayland qt6-wayland dbus at-spi2-core
     python3-pyatspi python3-xlib x11-utils x11-xkb-utils ibus ibus-mozc mozc-server fcitx5
-    fcitx5-mozc fcitx5-frontend-qt6 orca speech-dispatcher)
+    fcitx5-mozc fcitx5-frontend-qt6 orca speech-dispatcher xclip)
 # Each environment's whole run, set-up and tear-down included.
 ENVIRONMENT_SECONDS=300
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
+windows_program=${POKOTAMA_WINDOWS_PROGRAM:-}
+[ -z "$windows_program" ] || ensure_packages wine wine64
 program=${POKOTAMA_PROGRAM:-}
 if [ -z "$program" ]; then
     [ -f build/CMakeCache.txt ] || cmake -S . -B build >/dev/null
@@ -41,6 +45,11 @@ work=$(mktemp -d /tmp/pokotama-desktops.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/runtime"
 cp "$program" "$work/pokotama"
+windows_environment=()
+if [ -n "$windows_program" ]; then
+    cp "$windows_program" "$work/pokotama.exe"
+    windows_environment=(POKOTAMA_WINDOWS_PROGRAM="$work/pokotama.exe")
+fi
 cp scripts/desktops/*.py "$work/"
 chmod 700 "$work/runtime"
 as_user=()
@@ -57,7 +66,8 @@ run_environment() {
     # A run that overstays its time is ended, and counts as failed.
     set +e
     "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
-        LANG=C.UTF-8 timeout -k 10 "$ENVIRONMENT_SECONDS" dbus-run-session -- \
+        LANG=C.UTF-8 "${windows_environment[@]}" \
+        timeout -k 10 "$ENVIRONMENT_SECONDS" dbus-run-session -- \
         /usr/bin/python3 "$work/environment.py" "$environment" "$work/pokotama" >"$log" 2>&1
     status=$?
     set -e

@@ -6,7 +6,8 @@
 
 # Cross-builds ぽこたま and its tests for 64-bit Windows with MinGW-w64 in build-windows/ and
 # runs them under Wine: the toolkit-free tests, and the window tests on the offscreen and the
-# windows platform on a virtual X server. Its last line is CTest's summary.
+# windows platform on a virtual X server; then the program with fcitx5 and Mozc over Wine's XIM
+# (scripts/desktops.sh wine-fcitx5). Its last line is CTest's summary.
 #
 #   scripts/windows.sh              build, test, and make the ZIP package (build-windows/)
 #   scripts/windows.sh screenshot   build the program and take docs/windows.png under Wine
@@ -205,6 +206,8 @@ if [ "$gui" = ON ]; then
             { echo "$package lacks $file" >&2; exit 1; }
     done
     echo "Package: $repo/$package ($(cmake -E tar tf "$package" | grep -vc '/$') files)"
+    # What a user typing with an input method gets under Wine, with real input.
+    POKOTAMA_WINDOWS_PROGRAM="$build/pokotama.exe" scripts/desktops.sh wine-fcitx5
 else
     cat <<EOF
 

@@ -18,6 +18,7 @@ from input_methods import fcitx5, ibus, input_method
 from screen_reader import screen_reader
 from session import Run
 from window_managers import weston, window_manager
+from wine import wine_input_method
 
 
 ENVIRONMENTS = {
@@ -28,6 +29,7 @@ ENVIRONMENTS = {
     "ibus": input_method(ibus),
     "fcitx5": input_method(fcitx5),
     "orca": screen_reader,
+    "wine-fcitx5": wine_input_method,
 }
 
 

@@ -46,21 +46,26 @@ Layout=
 """
 
 
-# fcitx5 with the Japanese keyboard and Mozc in its one group; activating it turns Mozc on.
-def fcitx5(session, x):
+# fcitx5 with the Japanese keyboard and Mozc in its one group, serving programs through that
+# frontend (its D-Bus one for Qt's own module, "xim" for X programs that have none); returns
+# what turns Mozc on, which fcitx5 does only for a line that has the focus already.
+def start_fcitx5(session, frontend):
     config = os.path.join(os.environ["HOME"], ".config", "fcitx5")
     os.makedirs(config, exist_ok=True)
     with open(os.path.join(config, "profile"), "w", encoding="utf-8") as profile:
         profile.write(FCITX5_PROFILE)
     session.processes.start("fcitx5", ["fcitx5", "--disable=all",
-                                       "--enable=dbus,dbusfrontend,xcb,keyboard,mozc"])
+                                       f"--enable=dbus,{frontend},xcb,keyboard,mozc"])
     wait_for("fcitx5", lambda: bus_name_owned("org.fcitx.Fcitx5"), 30)
 
-    # Asked again until it holds: fcitx5 activates only a line that has the focus already.
     def turn_on():
         wait_for("Mozc to be on", lambda: run_quietly("fcitx5-remote", "-o") and
                  run_quietly("fcitx5-remote").stdout.strip() == "2")
-    return {"QT_IM_MODULE": "fcitx"}, turn_on
+    return turn_on
+
+
+def fcitx5(session, x):
+    return {"QT_IM_MODULE": "fcitx"}, start_fcitx5(session, "dbusfrontend")
 
 
 def input_method(start):

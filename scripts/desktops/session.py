@@ -120,6 +120,16 @@ class XServer:
             self.x.sync()
             time.sleep(0.03)
 
+    # Presses each key in turn while holding a modifier ("Control_L").
+    def keys_holding(self, modifier, *names):
+        code = self.keycode(modifier)
+        xtest.fake_input(self.x, X.KeyPress, code)
+        try:
+            self.keys(*names)
+        finally:
+            xtest.fake_input(self.x, X.KeyRelease, code)
+            self.x.sync()
+
     def click(self, x, y, button=1):
         xtest.fake_input(self.x, X.MotionNotify, x=x, y=y)
         xtest.fake_input(self.x, X.ButtonPress, button)
