@@ -24,6 +24,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -191,6 +192,12 @@ TEST_F(Form1Face, PaintsEveryColourAndCaptionAtAnyScale) {
             EXPECT_EQ(colourAt(picture, point), toQColor(at->backColor)) << at->name;
     }
     expectCaptionsDrawn(pictures[1]);
+    for (const ElementDesign& design : face.elements) {
+        if (design.kind == Kind::Menu) {
+            auto* menu = window->findChild<QMenu*>(QString::fromUtf8(design.name));
+            EXPECT_EQ(menu->font(), faceFont(design.font)) << design.name;
+        }
+    }
 }
 
 // An outlined face has its outline in the outermost pixel of each side and its colour from the
@@ -317,6 +324,7 @@ TEST_F(Form1Face, ALineIsEditableTextThatAnswersAtItsCursor) {
         described->textInterface()->textAtOffset(Cursor, QAccessible::CharBoundary, &start, &end),
         "2");
     text2->selectAll();
+    EXPECT_EQ(described->textInterface()->selectionCount(), 1);
     described->textInterface()->removeSelection(0);
     EXPECT_FALSE(text2->hasSelectedText());
 }
@@ -342,6 +350,15 @@ TEST_F(Form1Face, TextInALineIsDrawnInWhateverFontCanDrawIt) {
         EXPECT_GT(inked(text2->grab().toImage(), ink), 100)
             << QFontInfo(text2->font()).family().toStdString();
     }
+}
+
+// A view made for a window whose element shows already shows the window at once.
+TEST(FaceView, ShowsAWindowWhoseElementShowsAlready) {
+    QtPlatform platform{faces::imageBytes};
+    RecordingForm form{faces::aboutFace()};
+    form.window().setVisible(true);
+    const std::unique_ptr<View> view = platform.createView(faces::aboutFace(), form);
+    EXPECT_TRUE(dynamic_cast<QtView&>(*view).window()->isVisible());
 }
 
 class AboutFace : public ShownFace {
