@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{u"2E3.5", 2000}, ReadCase{u".E5", 0},
         // What a user may type: blanks first, full-width forms, other characters stop.
         ReadCase{u"  \t\u30003", 3}, ReadCase{std::u16string(u"  5", 2), 0},
-        ReadCase{u"\uFF11\uFF10\uFF0E\uFF15", 10.5}, ReadCase{u"\uFF0D\uFF18", -8},
+        ReadCase{u"\uFF11\uFF10\uFF0E\uFF15", 10.5}, ReadCase{u"\uFF0D\uFF19", -9},
         ReadCase{u"\u22124", -4}, ReadCase{u"\uFF0B2", 2}, ReadCase{u"1\uFF25\uFF12", 100},
         ReadCase{u"1\uFF45-1", 0.1}, ReadCase{u"3 4", 3}, ReadCase{u"abc", 0}, ReadCase{u"1,5", 1},
         ReadCase{u"\u0663", 0}, ReadCase{{SevenNulEight, 3}, 7},
