@@ -201,11 +201,12 @@ if [ "$gui" = ON ]; then
     rm -f "$build"/pokotama-*.zip
     (cd "$build" && cpack -G ZIP >/dev/null)
     package=$(ls "$build"/pokotama-*.zip)
+    # Listed once: grep -q stops reading at its first match, which would fail a pipe from tar.
+    contents=$(cmake -E tar tf "$package")
     for file in bin/pokotama.exe LICENSES/GPL-3.0-or-later.txt Qt/LGPL-3.0-only.txt Qt/README.txt; do
-        cmake -E tar tf "$package" | grep -qF "/$file" ||
-            { echo "$package lacks $file" >&2; exit 1; }
+        grep -qF "/$file" <<<"$contents" || { echo "$package lacks $file" >&2; exit 1; }
     done
-    echo "Package: $repo/$package ($(cmake -E tar tf "$package" | grep -vc '/$') files)"
+    echo "Package: $repo/$package ($(grep -vc '/$' <<<"$contents") files)"
     # What a user typing with an input method gets under Wine, with real input.
     POKOTAMA_WINDOWS_PROGRAM="$build/pokotama.exe" scripts/desktops.sh wine-fcitx5
 else
