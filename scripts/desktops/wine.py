@@ -105,8 +105,9 @@ def wine_input_method(session):
     def keypad_goes_to_the_input_method():
         window.click("にゅうりょく")
         x.keys("KP_1", "KP_2", "KP_Add", "KP_3", "KP_Enter")
-        if window.line("しき") != "＋3=3":
-            raise Failure(f"the formula line reads {window.line('しき')!r}")
+        formula = window.line("しき")
+        if formula != "＋3=3":
+            raise Failure(f"the formula line reads {formula!r}")
 
     for name, body in (
             ("(Wine's XIM) a composition, then ＋ 3 ＝ works on the line's text; Return "
